@@ -1,0 +1,66 @@
+// The update engine's line protocol: tagged lines on the engine's standard
+// output move the run state and the progress page. The window implements
+// EngineView; the rules here decide what it shows and when.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The window's fields that the engine's lines fill during one run.
+struct RunState {
+  std::string ErrorText;        // each "[Error]:" message preceded by one CR
+  std::string ResultText;       // trimmed payload of the last "[Result]:" line
+  std::string CurrentSection;   // trimmed name from the last "[SECTION]:" line
+  std::string StatusStep;       // untrimmed step code of the last "[STATUS]:" line
+  std::string CurrentStep;      // text last put into the current-step line
+  std::string ProgressDetails;  // last non-empty trimmed detail line
+  bool NeedReboot = false;
+  int32_t SectionIndex = -1;  // "[SECTION]:" lines seen, less one
+  int32_t SectionPercent = 0;
+};
+
+// The controls of the progress page as the protocol sees them.
+class EngineView {
+ public:
+  virtual ~EngineView() = default;
+
+  // Title above the current-step line (lbCurrentStepTitle).
+  virtual void SetSectionTitle(const std::string& text) = 0;
+  // Puts the current-step line's "_Initializing" caption up; returns the text shown.
+  virtual std::string ShowInitializingStep() = 0;
+  virtual void ShowCurrentStep(const std::string& text) = 0;
+  virtual void ClearDetails() = 0;
+  virtual void ShowDetails(const std::string& text) = 0;
+  // The bar keeps its position within 0..maximum; returns the position it now holds.
+  virtual int32_t SetBarPosition(int32_t position) = 0;
+  virtual int32_t BarMaximum() const = 0;
+  // Progress title for an overall percentage ("Progress %d%%").
+  virtual void ShowProgressTitle(int32_t percent) = 0;
+  // Re-reads and rewrites the server identity line.
+  virtual void ShowServerVersion() = 0;
+};
+
+inline constexpr std::string_view kTagError = "[Error]:";
+inline constexpr std::string_view kTagParam = "[PARAM]:";
+inline constexpr std::string_view kTagResult = "[Result]:";
+inline constexpr std::string_view kTagSection = "[SECTION]:";
+inline constexpr std::string_view kTagStatus = "[STATUS]:";
+inline constexpr std::string_view kNeedReboot = "NEED_REBOOT";
+
+// Interprets one engine line (without its terminator); an empty line is allowed and changes nothing.
+void HandleEngineLine(RunState& state, EngineView& view, std::string_view line);
+
+// Sets SectionPercent and redraws the bar, the progress title and, from 90 % on, the server line.
+void ShowSectionProgress(RunState& state, EngineView& view, int32_t percent);
+
+// position * 100 / maximum, rounded to the nearest whole number with halves away from zero.
+// A bar without range (maximum 0 or less) shows 0 %.
+int32_t OverallPercent(int32_t position, int32_t maximum);
+
+// The last section reached exactly 100 % and the engine reported a non-empty result.
+bool RunSucceeded(const RunState& state);
+
+}  // namespace core

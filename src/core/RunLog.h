@@ -1,0 +1,37 @@
+// The run log: its name beside the wizard's executable and its content, the
+// completion page's status text followed by the engine's output tail.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// Local time of the save, as the platform reports it.
+struct LogTime {
+  int Year = 0;
+  int Month = 1;  // 1..12
+  int Day = 1;
+  int Hour = 0;  // 0..23
+  int Minute = 0;
+};
+
+inline constexpr std::string_view kOutputSeparator =
+    "\r\n** output ******************************************\r\n";
+
+// The executable's full path with its extension (from the last dot of the
+// file-name part on) replaced by ".yyyymmmdd_hh_nn.log", e.g.
+// C:\Media\Launcher.exe -> C:\Media\Launcher.2026Dec07_14_05.log.
+// monthAbbreviation is the locale's abbreviated month name; when it is empty
+// the English one is used. Characters that a file name cannot hold become "_".
+// Throws std::invalid_argument for an empty path or one that ends in a folder separator.
+std::string RunLogName(std::string_view exePath, const LogTime& time, std::string_view monthAbbreviation);
+
+// The memo's text, written to the log unchanged: status text, separator, output tail.
+std::string RunLogText(std::string_view statusText, std::string_view outputBuffer);
+
+// The message part of the failure text: the collected errors, or the output
+// tail with normalised line breaks when there were none.
+std::string FailureMessage(std::string_view errorText, std::string_view outputBuffer);
+
+}  // namespace core

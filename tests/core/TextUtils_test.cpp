@@ -1,0 +1,46 @@
+#include "core/TextUtils.h"
+
+#include <gtest/gtest.h>
+
+using namespace core;
+
+TEST(TextUtils, TrimRemovesControlCharactersAndBlanksOnly) {
+  EXPECT_EQ(Trim(std::string(" \t\r\n\x01 abc \x1F\0", 11)), "abc");
+  EXPECT_EQ(Trim("a b"), "a b");
+  EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0");  // no-break space is above 32 and stays
+}
+
+TEST(TextUtils, CaseFoldingTouchesOnlyAsciiLetters) {
+  EXPECT_EQ(UpperAZ("zuk.exe\xE4"), "ZUK.EXE\xE4");
+  EXPECT_EQ(LowerAZ("TESSARON-\xC4"), "tessaron-\xC4");
+  EXPECT_TRUE(SameTextAZ("Str_Title_Error", "STR_TITLE_ERROR"));
+  EXPECT_FALSE(SameTextAZ("\xE4", "\xC4"));
+  EXPECT_FALSE(SameTextAZ("abc", "abcd"));
+}
+
+TEST(TextUtils, EveryKindOfLineBreakBecomesCrLf) {
+  EXPECT_EQ(NormaliseLineBreaks("a\rb\nc\r\nd"), "a\r\nb\r\nc\r\nd");
+  EXPECT_EQ(NormaliseLineBreaks("\r\r"), "\r\n\r\n");
+  EXPECT_EQ(NormaliseLineBreaks("\n\r"), "\r\n\r\n");
+  EXPECT_EQ(NormaliseLineBreaks(""), "");
+}
+
+TEST(TextUtils, IntegerConversionAcceptsSignBlanksAndHex) {
+  EXPECT_EQ(ParseInt32("42"), 42);
+  EXPECT_EQ(ParseInt32("  -7"), -7);
+  EXPECT_EQ(ParseInt32("+0"), 0);
+  EXPECT_EQ(ParseInt32("$1F"), 31);
+  EXPECT_EQ(ParseInt32("x10"), 16);
+  EXPECT_EQ(ParseInt32("0X10"), 16);
+  EXPECT_EQ(ParseInt32("-$10"), -16);
+  EXPECT_EQ(ParseInt32("$FFFFFFFF"), -1);
+  EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
+  EXPECT_EQ(ParseInt32("-2147483648"), INT32_MIN);
+  EXPECT_EQ(ParseInt32("0x"), std::nullopt);
+}
+
+TEST(TextUtils, IntegerConversionRejectsEverythingElse) {
+  for (const char* bad : {"", " ", "-", "12 ", "1.5", "2147483648", "-2147483649", "$100000000", "1e3", "\t1", "0x1G"})
+    EXPECT_EQ(ParseInt32(bad), std::nullopt) << '"' << bad << '"';
+}
