@@ -16,8 +16,7 @@ struct LogTime {
   int Minute = 0;
 };
 
-inline constexpr std::string_view kOutputSeparator =
-    "\r\n** output ******************************************\r\n";
+inline constexpr std::string_view kOutputSeparator = "\r\n** output ******************************************\r\n";
 
 // The executable's full path with its extension (from the last dot of the
 // file-name part on) replaced by ".yyyymmmdd_hh_nn.log", e.g.
