@@ -17,7 +17,7 @@ ensure_display() {
     local n
     for n in $(seq 90 140); do
       [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 &
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 9>&- &
       echo $! >"$pidf"
       local i
       for i in $(seq 1 100); do
@@ -47,13 +47,13 @@ ensure_prefix() {
     flock 9
     export WINEPREFIX=$prefix
     if [ ! -f "$prefix/.tessaron-ready" ]; then
-      setsid wineserver -p </dev/null >/dev/null 2>&1 || true
-      wine wineboot -i </dev/null >/dev/null 2>&1
+      setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+      wine wineboot -i </dev/null >/dev/null 2>&1 9>&-
       # Without a window manager every hide or close of a top-level window waits 2 s; unmanaged windows do not.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1
+      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&-
       touch "$prefix/.tessaron-ready"
     fi
-    setsid wineserver -p </dev/null >/dev/null 2>&1 || true
+    setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
   ) 9>"$prefix.lock"
 }
 

@@ -55,6 +55,15 @@ std::string WholeDigits(double rounded, bool& negative) {
   return std::string(buffer, result.ptr);
 }
 
+// Halves away from zero. Not std::round: some C runtimes compute floor(x + 0.5),
+// which turns the largest double below 0.5 into 1.
+double RoundHalfAway(double value) {
+  const double whole = std::trunc(value);
+  // The fraction value - whole is exact for every finite double.
+  if (std::fabs(value - whole) >= 0.5) return whole + std::copysign(1.0, value);
+  return whole;
+}
+
 std::string Grouped(const std::string& digits, const std::string& separator) {
   if (separator.empty() || digits.size() <= 3) return digits;
   std::string out;
@@ -143,7 +152,7 @@ std::string FormatText(std::string_view pattern, std::initializer_list<FormatArg
           negative = arg.negative();
           digits = Digits(arg.magnitude());
         } else if (arg.kind() == FormatArg::Kind::Floating && std::isfinite(arg.floating())) {
-          digits = WholeDigits(std::round(arg.floating()), negative);
+          digits = WholeDigits(RoundHalfAway(arg.floating()), negative);
         } else {
           ThrowInvalid(pattern);
         }
