@@ -54,6 +54,9 @@ ensure_prefix() {
       touch "$prefix/.tessaron-ready"
     fi
     setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+    # Wine's services start with the first program of a new server; start them here with their handles on
+    # /dev/null, or they inherit the output pipe of whichever test comes first and hold it open.
+    wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
   ) 9>"$prefix.lock"
 }
 

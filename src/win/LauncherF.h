@@ -1,0 +1,158 @@
+// The wizard's main window: its controls, its state and its event handlers.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "win/ui/Application.h"
+#include "win/ui/Form.h"
+
+#ifdef TESSARON_HAVE_UTILS
+#include "win/utils/Utils.h"
+#endif
+
+class TLauncherForm : public ui::Form {
+ public:
+  // Describes the window and its controls; Create() makes the windows and runs FormCreate.
+  TLauncherForm();
+  ~TLauncherForm() override;
+
+  // ------------------------------------------------------------ controls
+  // On the window.
+  ui::Label* lbServerVersionTitle;
+  ui::Label* lbServerVersion;
+  ui::Bevel* Bevel1;
+  ui::Label* lbResponceCenter;
+  ui::Image* Image1;
+  ui::PageControl* PageControl1;
+  ui::Panel* pnlImage;
+  ui::Button* btPrev;
+  ui::Button* btNext;
+  ui::Button* btExit;
+  ui::Timer* Timer1;
+  // Inside pnlImage.
+  ui::Image* imgImage1;
+  // The pages, in page order.
+  ui::TabSheet* TabSheet0;
+  ui::TabSheet* TabSheet1;
+  ui::TabSheet* TabSheet2;
+  ui::TabSheet* TabSheet3;
+  ui::TabSheet* TabSheet5;
+  ui::TabSheet* TabSheet6;
+  ui::TabSheet* TabSheet7;
+  // Welcome page.
+  ui::Label* lbUpdateSystemTitle;
+  ui::Label* lbUpdateSystemInfo;
+  ui::Button* btUpdateSystem;
+  ui::ComboBox* cbLocale;
+  // Updates folder page.
+  ui::Label* lbUpdateFilesPathTitle;
+  ui::Label* lbUpdateFilesPathInfo;
+  ui::Edit* edUpdateFilesPath;
+  ui::Button* btUpdateFilesPathBrowse;
+  // Update list page.
+  ui::Label* lbUpdateFilesPathEchoTitle;
+  ui::Label* lbUpdateFileListTitle;
+  ui::Memo* txtUpdateFilesPathEcho;
+  ui::StringGrid* grdUpdateFileList;
+  // Snapshot page.
+  ui::Label* lbSnapshotDriveTitle;
+  ui::Label* lbSnapshotDriveInfo;
+  ui::Label* lbSnapshotDriveSizeInfo;
+  ui::DriveComboBox* cbSnapshotDrive;
+  // Confirmation page.
+  ui::Label* lbAboutToInstallInfo1;
+  ui::Label* lbAboutToInstallInfo2;
+  // Progress page.
+  ui::Label* lbCurrentStepTitle;
+  ui::Panel* txtCurrentStep;
+  ui::Label* lbProgressTitle;
+  ui::ProgressBar* sbarProgress;
+  ui::Label* lbProgressDetailsTitle;
+  ui::Panel* txtProgressDetails;
+  ui::Label* lbProgressInfo;
+  ui::Edit* edZUKInput;
+  ui::Memo* memZUKOutput;
+  // Completion page.
+  ui::Memo* txtCompletionStatusInfo;
+
+  // --------------------------------------------------------------- state
+  std::string AppFolder;
+  std::string HomeFolder;
+  bool NoSnapshot = false;
+  std::string FoundUpdates;
+  DWORD EngineProcessId = 0;
+  bool EngineRunning = false;
+  bool EngineStartPending = false;
+#ifdef TESSARON_HAVE_UTILS
+  std::unique_ptr<Utils::TPipeStream> EngineOutput;
+  std::unique_ptr<Utils::TPipeStream> EngineInput;
+#endif
+  std::string CurrentSection;
+  std::string ErrorText;
+  std::string ResultText;
+  std::string StatusStep;
+  std::string CurrentStep;
+  std::string ProgressDetails;
+  std::string OutputBuffer;
+  bool NeedReboot = false;
+  int32_t SectionIndex = -1;
+  int32_t SectionPercent = 0;
+  int32_t ExpectedSections = 0;
+  bool UpdatesMissing = false;
+
+  // ------------------------------------------------------ event handlers
+  void FormCreate(ui::Component* Sender);
+  void FormDestroy(ui::Component* Sender);
+  void FormCloseQuery(ui::Component* Sender, bool& CanClose);
+  void FormClick(ui::Component* Sender);
+  void btNextClick(ui::Component* Sender);
+  void btPrevClick(ui::Component* Sender);
+  void btExitClick(ui::Component* Sender);
+  void edUpdateFilesPathChange(ui::Component* Sender);
+  void cbLocaleChange(ui::Component* Sender);
+  void TabSheet2Resize(ui::Component* Sender);
+  void btUpdateFilesPathBrowseClick(ui::Component* Sender);
+  void cbSnapshotDriveChange(ui::Component* Sender);
+  void Timer1Timer(ui::Component* Sender);
+  void edZUKInputKeyPress(ui::Component* Sender, char& Key);
+
+  // The one way to show a message box (flags 0 or MB_YESNO | MB_DEFBUTTON2); returns the button pressed.
+  int MsgBox(const std::string& text, const std::string& caption, unsigned flags);
+
+  // ------------------------------------------- texts (LauncherTexts.cpp)
+  void ApplyTexts();
+  void ShowServerVersion();
+
+  // ------------------------------------------ page flow (LauncherPages.cpp)
+  void EnterPage();
+  void SetButtonMode(ui::Button* button, int mode);
+  void SetNavButtons(int prevMode, int nextMode, int exitMode, const std::string& nextVariant);
+
+  // ------------------------------ update preparation (LauncherPreparation.cpp)
+  bool PreflightCheck();
+  bool ScanUpdatePackages();
+  bool UpdatesApplicable();
+  bool ValidatePage();
+  void InitPreparationDefaults();
+
+  // -------------------------------------------- update run (LauncherRun.cpp)
+  // The entry actions of the progress page (the start of a run) and of the completion page.
+  void EnterProgressPage();
+  void EnterCompletionPage();
+  void InstallFile(const std::string& name);
+  static bool CopyFileOver(const std::string& source, const std::string& target);
+  void RunEngine();
+  void HandleEngineLine(const std::string& line);
+  void ShowSectionProgress(int32_t percent);
+  void DrainOneLine();
+  // Saves the memo's text; an empty file name selects the run log's name. False on any failure.
+  bool SaveLog(ui::Memo* memo, const std::string& fileName);
+
+ private:
+  // Builds the controls as the window's layout describes them (LauncherLayout.cpp).
+  void BuildLayout();
+};

@@ -1,0 +1,36 @@
+// Texts the operating system supplies: error messages, the user's regional number and month names.
+#pragma once
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace win {
+
+// The system's message for an error code (at most 256 characters), with trailing blanks, control characters and
+// full stops removed, as it is embedded in the wizard's own messages.
+std::string SystemErrorMessage(DWORD code);
+
+// An operating-system error carrying its code; the message reads "System Error.  Code: N.\r\n<text>", or
+// "A call to an OS function failed" when the code is 0.
+class EOSError : public std::runtime_error {
+ public:
+  explicit EOSError(DWORD code);
+  DWORD Code() const { return code_; }
+
+ private:
+  DWORD code_;
+};
+
+// Raises the calling thread's last error as an EOSError.
+[[noreturn]] void RaiseLastOSError();
+
+// The thousands separator of the user's regional settings (read directly: the locale's default grouping is
+// wrong under some platforms' number formatting).
+std::string UserThousandSeparator();
+
+// The abbreviated name of a month (1..12) in the user's locale, in the ANSI code page.
+std::string UserAbbreviatedMonthName(int month);
+
+}  // namespace win

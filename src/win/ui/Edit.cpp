@@ -1,0 +1,125 @@
+#include "win/ui/Form.h"
+
+namespace ui {
+
+Edit::Edit(Form& form, Control* parent, std::string name) : Control(form, parent, std::move(name)) {
+  SetTabStop(true);
+}
+
+Control::WindowClass Edit::Describe() const {
+  DWORD style = ES_AUTOHSCROLL;
+  if (readOnly_) style |= ES_READONLY;
+  return {"EDIT", style, border_ ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0u};
+}
+
+void Edit::AfterCreate() {
+  // No length limit beyond the platform's own.
+  SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);
+}
+
+void Edit::SetCaption(const std::string& text) {
+  if (!hwnd_) {
+    caption_ = text;
+    return;
+  }
+  if (text == Caption()) return;
+  caption_ = text;
+  SetWindowTextA(hwnd_, text.c_str());
+}
+
+void Edit::SetReadOnly(bool readOnly) {
+  readOnly_ = readOnly;
+  if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0);
+}
+
+bool Edit::Command(WORD code) {
+  if (code != EN_CHANGE) return false;
+  if (EventsEnabled() && OnChange) OnChange(this);
+  return true;
+}
+
+LRESULT Edit::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_GETDLGCODE: {
+      LRESULT code = Control::Message(msg, wParam, lParam);
+      auto* key = reinterpret_cast<MSG*>(lParam);
+      // A key-press handler sees Enter instead of the default button.
+      if (OnKeyPress && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+      return code;
+    }
+    case WM_KEYDOWN:
+      // The key-press handler takes Enter: the field must not pass it on to a default button as well.
+      if (wParam == VK_RETURN && OnKeyPress && !(GetWindowLongPtrA(hwnd_, GWL_STYLE) & ES_MULTILINE)) return 0;
+      break;
+    case WM_CHAR:
+      if (OnKeyPress && EventsEnabled()) {
+        char key = static_cast<char>(wParam);
+        OnKeyPress(this, key);
+        if (key == 0) return 0;
+        wParam = static_cast<unsigned char>(key);
+      }
+      break;
+    default:
+      break;
+  }
+  return Control::Message(msg, wParam, lParam);
+}
+
+HBRUSH Edit::CtlColor(HDC dc, UINT) {
+  COLORREF background = GetColor().Resolve(GetSysColor(COLOR_WINDOW));
+  SetTextColor(dc, EffectiveFontColor());
+  SetBkColor(dc, background);
+  return form_.BrushFor(background);
+}
+
+std::string Edit::Caption() const {
+  if (!hwnd_) return caption_;
+  // What the operator typed.
+  int length = GetWindowTextLengthA(hwnd_);
+  std::string text(static_cast<size_t>(length) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), length + 1)));
+  return text;
+}
+
+Memo::Memo(Form& form, Control* parent, std::string name) : Edit(form, parent, std::move(name)) {}
+
+Control::WindowClass Memo::Describe() const {
+  DWORD style = ES_MULTILINE | ES_AUTOVSCROLL;
+  if (!wordWrap_) style |= ES_AUTOHSCROLL;
+  if (wantReturns_) style |= ES_WANTRETURN;
+  if (readOnly_) style |= ES_READONLY;
+  if (scrollBars_ == ScrollBars::Vertical || scrollBars_ == ScrollBars::Both) style |= WS_VSCROLL;
+  if (scrollBars_ == ScrollBars::Horizontal || scrollBars_ == ScrollBars::Both) style |= WS_HSCROLL;
+  return {"EDIT", style, border_ ? static_cast<DWORD>(WS_EX_CLIENTEDGE) : 0u};
+}
+
+LRESULT Memo::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_GETDLGCODE && !wantReturns_) {
+    // Enter goes to the default button and Tab to the next control, as in a one-line field.
+    LRESULT code = Edit::Message(msg, wParam, lParam);
+    auto* key = reinterpret_cast<MSG*>(lParam);
+    bool handlerWantsEnter = OnKeyPress && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+    code &= ~static_cast<LRESULT>(DLGC_WANTTAB);
+    if (!handlerWantsEnter) code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+    return code;
+  }
+  return Edit::Message(msg, wParam, lParam);
+}
+
+std::vector<std::string> Memo::Lines() const {
+  std::vector<std::string> lines;
+  std::string text = Text();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+}  // namespace ui

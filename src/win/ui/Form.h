@@ -1,0 +1,121 @@
+// A top-level window built from a description of its controls.
+//
+// Usage: add the controls with Add<Kind>(parent, name) and set their properties, then Create() makes all windows
+// (scaled once for the screen's DPI), runs OnCreate, and Show() shows the form centred on the desktop.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "win/ui/Controls.h"
+
+namespace ui {
+
+class Form : public Component {
+ public:
+  // className: the Win32 window class of the form, by which other programs can find it.
+  Form(std::string name, std::string className);
+  // A form whose handlers use members of a derived class must call Destroy() in its own destructor.
+  ~Form() override;
+
+  template <class T, class... Args>
+  T* Add(Control* parent, std::string name, Args&&... args) {
+    auto control = std::make_unique<T>(*this, parent, std::move(name), std::forward<Args>(args)...);
+    T* result = control.get();
+    Register(std::move(control));
+    return result;
+  }
+  Timer* AddTimer(std::string name);
+
+  NotifyEvent OnCreate;
+  NotifyEvent OnDestroy;
+  NotifyEvent OnClick;
+  NotifyEvent OnResize;
+  CloseQueryEvent OnCloseQuery;
+
+  // Design values at 96 DPI.
+  void SetClientSize(int width, int height) { clientDesign_ = {width, height}; }
+  void SetMinOuterSize(int width, int height) { minOuter_ = {width, height}; }
+  void SetColor(Color color) { color_ = color; }
+  COLORREF EffectiveColor() const { return color_.Resolve(GetSysColor(COLOR_BTNFACE)); }
+  void SetIconResource(std::string name) { iconResource_ = std::move(name); }
+
+  // Makes the windows (hidden) and runs OnCreate; an error there is shown in the default error box.
+  void Create();
+  // Shows the form and focuses the first control in the tab sequence.
+  void Show();
+  // Runs OnDestroy and destroys the windows.
+  void Destroy();
+  bool Created() const { return hwnd_ != nullptr; }
+  HWND Handle() const { return hwnd_; }
+
+  // Asks OnCloseQuery whether the form may close.
+  bool CloseQuery();
+  // As the close box: asks CloseQuery, then ends the application if allowed.
+  void Close();
+
+  std::string Caption() const override;
+  void SetCaption(const std::string& text) override;
+  int ClientWidth() const;
+  int ClientHeight() const;
+
+  int Dpi() const { return dpi_; }
+  // A design value at 96 DPI in pixels of this screen.
+  int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+
+  Component* FindComponent(std::string_view name) const;
+  Control* FindControl(int id) const;
+  const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  Button* DefaultButton() const { return defaultButton_; }
+
+  // Resources shared by the controls: fonts and solid brushes, made once per form.
+  HFONT FontFor(const FontInfo& font);
+  HBRUSH BrushFor(COLORREF color);
+  // The module whose resources hold the pictures.
+  HINSTANCE Instance() const;
+
+ private:
+  friend class Control;
+  friend class Button;
+  friend class Timer;
+  friend LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
+
+  void Register(std::unique_ptr<Control> control);
+  void RegisterClasses();
+  LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void LayoutChildren(Control* parent, int width, int height);
+  void ArrangeTabOrder();
+  void FocusChanged(Control* focused);
+  void SetDefaultButton(Button* button, bool isDefault);
+  void WindowGone();
+
+  std::string className_;
+  HWND hwnd_ = nullptr;
+  int dpi_ = 96;
+  SIZE clientDesign_{472, 352};
+  SIZE minOuter_{0, 0};
+  Color color_;
+  std::string iconResource_;
+  HICON icon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  bool creating_ = false;
+  bool destroying_ = false;
+  HWND lastFocus_ = nullptr;
+  Button* defaultButton_ = nullptr;
+  std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Timer>> timers_;
+  std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
+  std::map<COLORREF, HBRUSH> brushes_;
+  ATOM nameAtom_ = 0;
+};
+
+LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace ui

@@ -1,0 +1,378 @@
+#include <algorithm>
+
+#include "win/ui/Form.h"
+
+namespace ui {
+
+// ------------------------------------------------------------------ ComboBox
+
+ComboBox::ComboBox(Form& form, Control* parent, std::string name) : Control(form, parent, std::move(name)) {
+  SetTabStop(true);
+}
+
+Control::WindowClass ComboBox::Describe() const { return {"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 0}; }
+
+int ComboBox::WindowHeight(int height) const {
+  // The window's height includes the dropped-down list.
+  return height + Scale(8 * 16);
+}
+
+void ComboBox::AfterCreate() {
+  for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  if (itemHeight_ > 0) SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, Scale(itemHeight_));
+  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+  FitSelectionHeight();
+}
+
+void ComboBox::FitSelectionHeight() {
+  // The closed height follows the selection field's height by a fixed margin that differs between list kinds and
+  // platforms; the height asked back is not always the one set, so the value set is the one corrected.
+  const int wanted = Scale(Design().Height);
+  auto field = static_cast<int>(SendMessageA(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    int difference = wanted - (r.bottom - r.top);
+    if (difference == 0 || field + difference < 1) return;
+    field += difference;
+    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+  }
+}
+
+void ComboBox::Clear() {
+  items_.clear();
+  itemIndex_ = -1;
+  if (hwnd_) SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+}
+
+void ComboBox::AddItem(const std::string& text) {
+  items_.push_back(text);
+  if (hwnd_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int ComboBox::ItemIndex() const {
+  if (!hwnd_) return itemIndex_;
+  return static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+}
+
+void ComboBox::SetItemIndex(int index) {
+  if (index < -1 || index >= ItemCount()) index = -1;
+  itemIndex_ = index;
+  if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string ComboBox::Caption() const {
+  int index = ItemIndex();
+  return index >= 0 && index < ItemCount() ? items_[static_cast<size_t>(index)] : std::string();
+}
+
+bool ComboBox::Command(WORD code) {
+  if (code != CBN_SELCHANGE) return false;
+  itemIndex_ = ItemIndex();
+  ItemSelected();
+  if (EventsEnabled() && OnChange) OnChange(this);
+  return true;
+}
+
+// ------------------------------------------------------------- DriveComboBox
+
+namespace {
+
+// Icons of shell32 for the drive types, by resource id.
+int DriveIconId(UINT type) {
+  switch (type) {
+    case DRIVE_REMOVABLE: return 8;
+    case DRIVE_FIXED: return 9;
+    case DRIVE_REMOTE: return 10;
+    case DRIVE_CDROM: return 12;
+    case DRIVE_RAMDISK: return 13;
+    default: return 0;
+  }
+}
+
+char UpperLetter(char letter) {
+  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
+}
+
+}  // namespace
+
+DriveComboBox::DriveComboBox(Form& form, Control* parent, std::string name) : ComboBox(form, parent, std::move(name)) {
+  Fill();
+  // Until something is chosen, the list shows the drive of the current directory (none for a network path).
+  char current[MAX_PATH + 1] = "";
+  DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  if (length >= 2 && length <= MAX_PATH && current[1] == ':') {
+    char letter = UpperLetter(current[0]);
+    for (int i = 0; i < ItemCount(); ++i)
+      if (Item(i)[0] == letter) itemIndex_ = i;
+  }
+}
+
+DriveComboBox::~DriveComboBox() {
+  for (HICON& icon : icons_)
+    if (icon) DestroyIcon(icon);
+}
+
+Control::WindowClass DriveComboBox::Describe() const {
+  return {"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, 0};
+}
+
+void DriveComboBox::Fill() {
+  items_.clear();
+  types_.clear();
+  DWORD drives = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(drives & (1u << i))) continue;
+    char root[] = {static_cast<char>('A' + i), ':', '\\', '\0'};
+    UINT type = GetDriveTypeA(root);
+    if (type != DRIVE_REMOVABLE && type != DRIVE_FIXED && type != DRIVE_REMOTE && type != DRIVE_CDROM &&
+        type != DRIVE_RAMDISK)
+      continue;
+    items_.push_back(std::string(root, 2));
+    types_.push_back(type);
+  }
+}
+
+char DriveComboBox::Drive() const {
+  int index = ItemIndex();
+  return index >= 0 && index < ItemCount() ? Item(index)[0] : '\0';
+}
+
+void DriveComboBox::SetDrive(char letter) {
+  letter = UpperLetter(letter);
+  for (int i = 0; i < ItemCount(); ++i) {
+    if (Item(i)[0] != letter) continue;
+    if (i == ItemIndex()) return;
+    SetItemIndex(i);
+    if (EventsEnabled() && OnChange) OnChange(this);
+    return;
+  }
+}
+
+void DriveComboBox::Refresh() {
+  char selected = Drive();
+  Fill();
+  itemIndex_ = -1;
+  for (int i = 0; i < ItemCount(); ++i)
+    if (Item(i)[0] == selected) itemIndex_ = i;
+  if (!hwnd_) return;
+  SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+  for (const auto& item : items_) SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+HICON DriveComboBox::DriveIcon(UINT type) {
+  if (type >= std::size(icons_)) return nullptr;
+  if (!icons_[type]) {
+    int id = DriveIconId(type);
+    HMODULE shell = GetModuleHandleA("shell32.dll");
+    if (!shell) shell = LoadLibraryA("shell32.dll");
+    if (shell && id)
+      icons_[type] = static_cast<HICON>(
+          LoadImageA(shell, MAKEINTRESOURCEA(id), IMAGE_ICON, Scale(16), Scale(16), LR_DEFAULTCOLOR));
+  }
+  return icons_[type];
+}
+
+bool DriveComboBox::MeasureItem(MEASUREITEMSTRUCT* item) {
+  item->itemHeight = static_cast<UINT>(Scale(16));
+  return true;
+}
+
+bool DriveComboBox::DrawItem(DRAWITEMSTRUCT* item) {
+  HDC dc = item->hDC;
+  RECT r = item->rcItem;
+  bool selected = (item->itemState & ODS_SELECTED) != 0;
+  bool disabled = (item->itemState & ODS_DISABLED) != 0;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  int index = static_cast<int>(item->itemID);
+  if (index >= 0 && index < ItemCount()) {
+    int iconSize = Scale(16);
+    int x = r.left + Scale(2);
+    if (HICON icon = DriveIcon(types_[static_cast<size_t>(index)]))
+      DrawIconEx(dc, x, r.top + (r.bottom - r.top - iconSize) / 2, icon, iconSize, iconSize, 0, nullptr, DI_NORMAL);
+    RECT text = r;
+    text.left = x + iconSize + Scale(4);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::string& label = Item(index);
+    DrawTextA(dc, label.c_str(), static_cast<int>(label.size()), &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  }
+  if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
+}
+
+// ---------------------------------------------------------------- StringGrid
+
+StringGrid::StringGrid(Form& form, Control* parent, std::string name) : Control(form, parent, std::move(name)) {
+  SetTabStop(true);
+  cells_.assign(2, std::vector<std::string>(1));
+  colWidths_.assign(1, -1);
+}
+
+StringGrid::~StringGrid() {
+  if (rowHeightImages_) ImageList_Destroy(rowHeightImages_);
+}
+
+Control::WindowClass StringGrid::Describe() const {
+  return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE};
+}
+
+void StringGrid::AfterCreate() {
+  ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT);
+  FitRowHeight();
+  for (int col = 0; col < ColCount(); ++col) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    int design = colWidths_[static_cast<size_t>(col)];
+    column.cx = Scale(design < 0 ? defaultColWidth_ : design);
+    column.pszText = const_cast<char*>(cells_[0][static_cast<size_t>(col)].c_str());
+    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
+  }
+  SyncItems();
+}
+
+void StringGrid::FitRowHeight() {
+  // A row is as high as the small images of the list plus a margin of the platform's, measured here on a row.
+  const int wanted = Scale(rowHeight_);
+  int imageHeight = wanted;
+  LVITEMA probe{};
+  probe.mask = LVIF_TEXT;
+  probe.pszText = const_cast<char*>("");
+  SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&probe));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    HIMAGELIST images = ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0);
+    if (!images) break;
+    ListView_SetImageList(hwnd_, images, LVSIL_SMALL);
+    if (rowHeightImages_) ImageList_Destroy(rowHeightImages_);
+    rowHeightImages_ = images;
+    RECT row{};
+    ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
+    int difference = wanted - (row.bottom - row.top);
+    if (difference == 0 || imageHeight + difference < 1) break;
+    imageHeight += difference;
+  }
+  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+}
+
+void StringGrid::SyncItems() {
+  if (!hwnd_) return;
+  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  for (int row = 1; row < RowCount(); ++row) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row - 1;
+    item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][0].c_str());
+    SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    for (int col = 1; col < ColCount(); ++col) {
+      item.iSubItem = col;
+      item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].c_str());
+      SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+    }
+  }
+  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void StringGrid::SetRowCount(int rows) {
+  rows = std::max(rows, 1);
+  cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(static_cast<size_t>(ColCount())));
+  SyncItems();
+}
+
+void StringGrid::SetColCount(int cols) {
+  if (hwnd_) return;  // fixed once the window exists
+  cols = std::max(cols, 1);
+  colWidths_.resize(static_cast<size_t>(cols), -1);
+  for (auto& row : cells_) row.resize(static_cast<size_t>(cols));
+}
+
+std::string StringGrid::Cell(int col, int row) const {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount()) return std::string();
+  return cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void StringGrid::SetCell(int col, int row, const std::string& text) {
+  if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount()) return;
+  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+  if (!hwnd_) return;
+  if (row == 0) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
+  } else {
+    LVITEMA item{};
+    item.iSubItem = col;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+int StringGrid::ColWidth(int col) const {
+  if (col < 0 || col >= ColCount()) return 0;
+  if (hwnd_) return static_cast<int>(SendMessageA(hwnd_, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col), 0));
+  int design = colWidths_[static_cast<size_t>(col)];
+  return Scale(design < 0 ? defaultColWidth_ : design);
+}
+
+void StringGrid::SetColWidth(int col, int width) {
+  if (col < 0 || col >= ColCount()) return;
+  if (hwnd_)
+    SendMessageA(hwnd_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(std::max(width, 0), 0));
+  else
+    colWidths_[static_cast<size_t>(col)] = MulDiv(width, 96, form_.Dpi());
+}
+
+int StringGrid::Row() const {
+  if (!hwnd_) return 0;
+  auto index = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  return index + 1;
+}
+
+bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
+  if (header->code != NM_CUSTOMDRAW) return false;
+  auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
+  if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+    result = CDRF_NOTIFYPOSTPAINT;
+    return true;
+  }
+  if (draw->nmcd.dwDrawStage == CDDS_POSTPAINT) {
+    // Vertical grid lines at the right edge of each column; no lines between rows.
+    HDC dc = draw->nmcd.hdc;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    int top = 0;
+    if (HWND headerWindow = reinterpret_cast<HWND>(SendMessageA(hwnd_, LVM_GETHEADER, 0, 0))) {
+      RECT h;
+      GetWindowRect(headerWindow, &h);
+      top = h.bottom - h.top;
+    }
+    int x = -GetScrollPos(hwnd_, SB_HORZ);
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
+    HGDIOBJ old = SelectObject(dc, pen);
+    for (int col = 0; col < ColCount(); ++col) {
+      x += ColWidth(col);
+      MoveToEx(dc, x - 1, top, nullptr);
+      LineTo(dc, x - 1, client.bottom);
+    }
+    SelectObject(dc, old);
+    DeleteObject(pen);
+    result = CDRF_DODEFAULT;
+    return true;
+  }
+  return false;
+}
+
+LRESULT StringGrid::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCCALCSIZE) {
+    // Vertical scroll bar only: a column wider than the list is cut off instead.
+    LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+    if (style & WS_HSCROLL) SetWindowLongPtrA(hwnd_, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL));
+  }
+  return Control::Message(msg, wParam, lParam);
+}
+
+}  // namespace ui

@@ -1,0 +1,208 @@
+// Utils: what the wizard needs from the machine it runs on. The product
+// registry and the server's identity, the environment, processes, and the
+// pipes to the update engine. Texts are 8-bit strings in the ANSI code page;
+// only the Win32 "A" functions are used.
+//
+// The reads report a missing key, value or machine through neutral results
+// (empty text, the default, 0). Real errors are exceptions whose message is
+// what the operator sees in the default error box.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/LineSplitter.h"
+#include "win/utils/Handles.h"
+
+namespace Utils {
+
+// ---------------------------------------------------------------- errors
+
+// A registry value exists but is not a string.
+class ERegistryException : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A platform input/output failure, carrying the platform's error code.
+class EInOutError : public std::runtime_error {
+ public:
+  EInOutError(const std::string& message, DWORD errorCode)
+      : std::runtime_error(message), ErrorCode(errorCode) {}
+  DWORD ErrorCode;
+};
+
+// A stream took fewer bytes than it was given.
+class EWriteError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// ------------------------------------------- product registry and identity
+
+// Server role codes of GetServerRole.
+inline constexpr int RolePrimary = 1;
+inline constexpr int RoleSecondary = 2;
+inline constexpr int RoleRkvSecondary = 3;
+
+// Maintenance-mode codes of GetMaintenanceMode.
+inline constexpr int MaintenanceUndetermined = 0;
+inline constexpr int MaintenanceOff = 1;
+inline constexpr int MaintenanceOn = 2;
+
+// The value of a variable of this process, whatever its length; empty when
+// it is not set.
+std::string ReadEnvVar(const std::string& name);
+
+// A string value from the release's section of the product registry
+// (HKLM\Software\Orvo\Zelmo, its "CurrentRelease", then "Default", then the
+// section), on this machine or, when remoteMachine is not empty, on that
+// machine through a remote registry connection. Anything missing or
+// unreachable gives defaultValue; a value that is not a string raises
+// ERegistryException.
+std::string ReadProductSetting(const std::string& section, const std::string& valueName,
+                               const std::string& defaultValue, const std::string& remoteMachine);
+
+// The installed update level, or empty.
+std::string ReadUpdateLevel();
+
+// This machine's computer name, exactly as the platform reports it.
+std::string ReadComputerName();
+
+std::string ReadPrimaryNodeName();
+std::string ReadOriginalPrimaryNodeName();
+
+// RolePrimary, RoleSecondary or RoleRkvSecondary.
+int GetServerRole();
+// "Primary", "Secondary" or "RKV Secondary" for GetServerRole's code.
+std::string ServerRoleName();
+// The label of a role code; empty for a code that is none.
+std::string ServerRoleLabel(int role);
+
+// The maintenance mode of the server group, read from the registry of its
+// primary server by name (even when that is this machine).
+int GetMaintenanceMode();
+// The code for a "MaintenanceMode" text: only a-z are folded, nothing trimmed.
+int MaintenanceModeOfText(std::string_view text);
+
+// ---------------------------------------------------------------- processes
+
+// At most this many processes are examined by a search.
+inline constexpr int MaxListedProcesses = 2048;
+
+// Starts "path" with arguments as a child with its own console (hidden, or
+// minimised when showConsole is set). When any standard handle is given, all
+// three are passed and handles are inherited. The path is quoted on the
+// command line, so blanks in it cannot make the platform run another
+// program. Returns the process identifier, 0 on failure (last error kept).
+DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole,
+                   HANDLE input, HANDLE output, HANDLE error);
+
+// Whether the process is still running; false for 0 and for a process that
+// has ended even while handles to it remain open elsewhere.
+bool IsProcessAlive(DWORD id);
+
+// Fills ids[0..highIndex] with the platform's process identifiers; returns
+// how many it reported, 0 on failure.
+int ListProcessIds(DWORD* ids, int highIndex);
+
+// Fills modules[0..highIndex] with the process's module handles; returns how
+// many modules the process has (may exceed the room given), 0 on failure.
+int ListProcessModules(HANDLE process, HMODULE* modules, int highIndex);
+
+// The file name of the process's executable from its first module; empty
+// when the process cannot be opened or read.
+std::string GetProcessExeName(DWORD id);
+
+// The first process, in listing order, whose executable file name equals
+// name with a-z folded; 0 if none. Sees processes of other accounts and
+// integrity levels too.
+DWORD FindProcessByExeName(const std::string& name);
+
+// ------------------------------------------------------------------ streams
+
+// A stream on an operating-system handle it does not own.
+class THandleStream {
+ public:
+  explicit THandleStream(HANDLE handle = nullptr) : FHandle(handle) {}
+  virtual ~THandleStream() = default;
+  THandleStream(const THandleStream&) = delete;
+  THandleStream& operator=(const THandleStream&) = delete;
+
+  HANDLE Handle() const { return FHandle; }
+
+  // One read or write; the bytes moved, 0 on failure.
+  size_t Read(void* buffer, size_t count);
+  size_t Write(const void* buffer, size_t count);
+  // Writes all bytes, blocking as long as the handle makes it; raises
+  // EWriteError "Stream write error" when they cannot all be written.
+  void WriteBuffer(const void* buffer, size_t count);
+
+ protected:
+  HANDLE FHandle;
+};
+
+// Ends of a pipe stream.
+inline constexpr int PipeReadEnd = 0;
+inline constexpr int PipeWriteEnd = 1;
+
+// What ReadLine gives when no complete line waits: one NUL character, never
+// a line, since NUL bytes are dropped from the input.
+inline const std::string NoLineMark(1, '\0');
+
+// An anonymous pipe whose two ends are inheritable, exposed as a stream on
+// one of them (or on neither, for any other end value). The read end has a
+// line reader that never waits for data.
+class TPipeStream : public THandleStream {
+ public:
+  // Create. bufferSize is the pipe buffer asked of the platform; an engine
+  // blocks whenever it is full. Raises EInOutError "Erorr %d creating pipe.".
+  TPipeStream(int end, DWORD bufferSize);
+  ~TPipeStream() override;
+
+  HANDLE ReadHandle() const { return ReadEnd.Get(); }
+  HANDLE WriteHandle() const { return WriteEnd.Get(); }
+  // The end this stream does not use, for a child process; 0 for neither.
+  HANDLE OtherEndHandle() const;
+
+  // The next character waiting, NUL if none; TakeChar also removes it. A
+  // complete line is seen with CR LF as its end, whatever end it came with.
+  char PeekChar();
+  char TakeChar();
+
+  // The next complete line without its end (CR LF, CR or LF) and true; or
+  // NoLineMark and false when no complete line waits. Never blocks.
+  bool ReadLine(std::string& line);
+
+  // Like ReadLine, but when no complete line waits, the bytes of an
+  // unterminated last line are given as a line. For the end of a run, when
+  // the writer has gone and nothing more will complete that line.
+  bool ReadLineOrRest(std::string& line);
+
+  // Bytes taken from the pipe and not yet given out.
+  size_t PendingSize() const;
+
+ private:
+  // Moves every byte waiting in the pipe into Pending, without waiting.
+  void TakeIn();
+  // Makes Front hold the next complete line (with CR LF) if there is one.
+  bool FillFront();
+
+  ScopedHandle ReadEnd;
+  ScopedHandle WriteEnd;
+  core::LineSplitter Pending;
+  // A complete line with CR LF appended, of which PeekChar/TakeChar may have
+  // taken the start; it comes before everything in Pending.
+  std::string Front;
+  std::vector<char> ReadBuffer;
+};
+
+// Writes text and CR LF in one write-all; raises EWriteError.
+void WriteLine(THandleStream& stream, const std::string& text);
+
+}  // namespace Utils

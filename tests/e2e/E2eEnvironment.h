@@ -1,0 +1,59 @@
+// What an end-to-end test prepares inside its own Wine prefix before it starts a program: folders and files on
+// the prefix's drives, the product registry, and the paths of the build's programs and screenshot folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "WizardDriver.h"
+
+namespace tessaron::e2e {
+
+// A path of the Linux file system as Windows programs under Wine see it (drive Z:).
+std::string HostPath(const std::string& unixPath);
+
+// Where a screenshot of this name goes (the build's screenshots/e2e folder, created when missing).
+std::string ScreenshotPath(const std::string& fileName);
+
+// Creates a folder and its missing parents; true when it exists afterwards.
+bool MakeFolders(const std::string& path);
+
+// Copies a file into a folder under its own name, replacing an older copy.
+bool CopyFileInto(const std::string& source, const std::string& folder);
+
+bool WriteTextFile(const std::string& path, const std::string& content);
+
+// The product registry under HKEY_LOCAL_MACHINE\Software\Orvo\Zelmo, written afresh (the old tree is removed).
+// Empty texts are not written, so a test can leave any value out.
+struct ProductRegistry {
+  std::string release = "Release";        // CurrentRelease, the name of the release key below Zelmo
+  std::string updateLevel;                // Products\Tessaron\UpdateLevel
+  std::string primaryNodeName;            // <release>\Default\System\PrimaryNodeName
+  std::string originalPrimaryNodeName;    // ...\OriginalPrimaryNodeName
+  std::string maintenanceMode;            // ...\MaintenanceMode
+};
+bool WriteProductRegistry(const ProductRegistry& registry);
+bool DeleteProductRegistry();
+
+std::string ComputerName();
+
+// A server as the wizard finds it: the wizard and the engine in a media folder, the product home named by
+// ZelmoHome, an updates folder with packages, and the product registry.
+struct ServerSetup {
+  std::string launcher;                   // the built Launcher.exe (Windows path)
+  std::string engine;                     // the built zuk.exe, or empty for a media folder without it
+  std::string scenario;                   // text of zuk.scenario beside the engine, or empty for none
+  std::string mediaFolder = "C:\\Media";
+  std::string homeFolder = "C:\\Orvo";    // ZelmoHome
+  std::string updatesFolder = "C:\\Updates";
+  std::vector<std::string> packages;      // file names made in the updates folder, each holding its own name
+  ProductRegistry registry;
+};
+
+// Lays out the folders, files and registry; on failure *error says what went wrong.
+bool PrepareServer(const ServerSetup& setup, std::string* error = nullptr);
+
+// How to start the wizard from the media folder of a prepared server.
+LaunchOptions WizardLaunch(const ServerSetup& setup, const std::string& arguments = "");
+
+}  // namespace tessaron::e2e

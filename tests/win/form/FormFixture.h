@@ -1,0 +1,32 @@
+// The wizard window created in the test's own process, driven through its controls and handlers.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "win/LauncherF.h"
+#include "win/ui/TestWindows.h"
+
+class LauncherFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<TLauncherForm>();
+    form->Create();
+    form->Show();
+    testui::Pump();
+  }
+  void TearDown() override {
+    form.reset();
+    // A test that ended the application leaves its quit message behind.
+    MSG quit;
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    ui::App().ResetTerminated();
+  }
+
+  ui::Control* Get(const char* name) const { return dynamic_cast<ui::Control*>(form->FindComponent(name)); }
+  int Page() const { return form->PageControl1->ActivePageIndex(); }
+
+  std::unique_ptr<TLauncherForm> form;
+};

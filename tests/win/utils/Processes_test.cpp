@@ -1,0 +1,167 @@
+// Process operations on real child processes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "UtilsTestSupport.h"
+#include "core/TextUtils.h"
+#include "win/utils/Utils.h"
+
+using namespace Utils;
+using UtilsTest::ChildPath;
+using UtilsTest::ScratchFolder;
+using UtilsTest::WaitFor;
+
+namespace {
+
+// A child in "echo" mode on two pipes of its own.
+struct EchoChild {
+  explicit EchoChild(const std::string& path) {
+    Id = StartProcess(path, "echo", false, Input.OtherEndHandle(), Output.OtherEndHandle(),
+                      Output.OtherEndHandle());
+  }
+  ~EchoChild() {
+    if (IsProcessAlive(Id)) Quit();
+  }
+  void Quit() {
+    WriteLine(Input, "quit");
+    WaitFor([&] { return !IsProcessAlive(Id); });
+  }
+  // The next line it wrote, waiting for it.
+  std::string NextLine() {
+    std::string line;
+    WaitFor([&] { return Output.ReadLine(line); });
+    return line;
+  }
+
+  TPipeStream Input{PipeWriteEnd, 65536};
+  TPipeStream Output{PipeReadEnd, 65536};
+  DWORD Id = 0;
+};
+
+TEST(Processes, StartProcessQuotesAPathWithBlanks) {
+  // Unquoted, "<scratch>\decoy dir\utils child.exe" would run <scratch>\decoy.exe.
+  ScratchFolder scratch("tessaron-start");
+  const std::string program = scratch.Path + "decoy dir\\utils child.exe";
+  ASSERT_TRUE(CreateDirectoryA((scratch.Path + "decoy dir").c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA(ChildPath().c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA(ChildPath().c_str(), (scratch.Path + "decoy.exe").c_str(), FALSE));
+
+  TPipeStream output(PipeReadEnd, 65536);
+  DWORD id = StartProcess(program, "whoami first \"second arg\"", false, nullptr, output.OtherEndHandle(),
+                          output.OtherEndHandle());
+  ASSERT_NE(id, 0u);
+  ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+  std::string exe, args;
+  ASSERT_TRUE(output.ReadLine(exe));
+  ASSERT_TRUE(output.ReadLine(args));
+  EXPECT_TRUE(core::SameTextAZ(exe, "exe:" + program)) << exe;
+  EXPECT_EQ(args, "args:first|second arg");
+
+  EXPECT_EQ(StartProcess(scratch.Path + "missing.exe", "", false, nullptr, nullptr, nullptr), 0u);
+}
+
+TEST(Processes, AliveEndsWithTheProcessEvenWhileAHandleIsHeld) {
+  EXPECT_FALSE(IsProcessAlive(0));
+  EXPECT_TRUE(IsProcessAlive(GetCurrentProcessId()));
+
+  EchoChild child(ChildPath());
+  ASSERT_NE(child.Id, 0u);
+  EXPECT_TRUE(IsProcessAlive(child.Id));
+
+  HANDLE held = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, child.Id);
+  ASSERT_NE(held, nullptr);
+  WriteLine(child.Input, "quit");
+  ASSERT_EQ(WaitForSingleObject(held, 20000), WAIT_OBJECT_0);
+  EXPECT_FALSE(IsProcessAlive(child.Id)) << "ended, while this test still holds a handle to it";
+  CloseHandle(held);
+}
+
+TEST(Processes, WriteLineReachesTheChildsInput) {
+  EchoChild child(ChildPath());
+  ASSERT_NE(child.Id, 0u);
+  WriteLine(child.Input, "hello world");
+  WriteLine(child.Input, "");
+  WriteLine(child.Input, std::string(70000, 'w'));  // more than the pipe holds: written in full
+  EXPECT_EQ(child.NextLine(), "got:hello world");
+  EXPECT_EQ(child.NextLine(), "got:");
+  std::string longLine;
+  ASSERT_TRUE(WaitFor([&] { return child.Output.ReadLine(longLine); }));
+  // Beyond 64 KiB the reader gives a line out in parts.
+  std::string all = longLine;
+  while (all.size() < 4 + 70000 && WaitFor([&] { return child.Output.ReadLine(longLine); })) all += longLine;
+  EXPECT_EQ(all, "got:" + std::string(70000, 'w'));
+  child.Quit();
+  EXPECT_FALSE(IsProcessAlive(child.Id));
+}
+
+TEST(Processes, ListingsAndModulesOfRealProcesses) {
+  std::vector<DWORD> ids(MaxListedProcesses);
+  int count = ListProcessIds(ids.data(), MaxListedProcesses - 1);
+  ASSERT_GT(count, 0);
+  ids.resize(static_cast<size_t>(count));
+  EXPECT_NE(std::find(ids.begin(), ids.end(), GetCurrentProcessId()), ids.end());
+  DWORD one = 0;
+  EXPECT_GE(ListProcessIds(&one, 0), 1);
+
+  // Module handles are pointer-sized: the first is the executable's own.
+  HMODULE modules[4] = {};
+  int modulesCount = ListProcessModules(GetCurrentProcess(), modules, 3);
+  EXPECT_GT(modulesCount, 1);
+  EXPECT_EQ(modules[0], GetModuleHandleA(nullptr));
+  HMODULE first = nullptr;
+  EXPECT_EQ(ListProcessModules(GetCurrentProcess(), &first, 0), modulesCount) << "counts all, fills one";
+  EXPECT_EQ(first, GetModuleHandleA(nullptr));
+}
+
+TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
+  ScratchFolder scratch("tessaron-find");
+  const std::string exe = "Tessaron_Find_" + std::to_string(GetCurrentProcessId()) + ".exe";
+  ASSERT_TRUE(CopyFileA(ChildPath().c_str(), (scratch.Path + exe).c_str(), FALSE));
+  EXPECT_EQ(FindProcessByExeName(exe), 0u);
+
+  EchoChild child(scratch.Path + exe);
+  ASSERT_NE(child.Id, 0u);
+  WriteLine(child.Input, "ready?");
+  ASSERT_EQ(child.NextLine(), "got:ready?");
+
+  EXPECT_EQ(GetProcessExeName(child.Id), exe);
+  EXPECT_EQ(FindProcessByExeName(exe), child.Id);
+  EXPECT_EQ(FindProcessByExeName(core::UpperAZ(exe)), child.Id);
+  EXPECT_EQ(FindProcessByExeName(core::LowerAZ(exe)), child.Id);
+  std::string otherPunctuation = exe;
+  std::replace(otherPunctuation.begin(), otherPunctuation.end(), '_', '-');
+  EXPECT_EQ(FindProcessByExeName(otherPunctuation), 0u) << "only a-z are folded";
+  EXPECT_EQ(FindProcessByExeName(exe.substr(1)), 0u);
+  EXPECT_EQ(FindProcessByExeName(scratch.Path + exe), 0u) << "a base name, not a path";
+
+  child.Quit();
+  ASSERT_FALSE(IsProcessAlive(child.Id));
+  EXPECT_EQ(FindProcessByExeName(exe), 0u);
+  EXPECT_EQ(GetProcessExeName(child.Id), "");
+}
+
+TEST(Processes, FoundByExeNameWhenItsModulesCannotBeRead) {
+  // A process created suspended has not loaded its modules yet: like an
+  // engine of another account, it cannot be named from its module list.
+  ScratchFolder scratch("tessaron-suspended");
+  const std::string exe = "Tessaron_Suspended_" + std::to_string(GetCurrentProcessId()) + ".exe";
+  std::string path = scratch.Path + exe;
+  ASSERT_TRUE(CopyFileA(ChildPath().c_str(), path.c_str(), FALSE));
+  std::string commandLine = "\"" + path + "\" echo";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION created{};
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_SUSPENDED | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &created));
+  EXPECT_EQ(GetProcessExeName(created.dwProcessId), "") << "its modules are readable after all";
+  EXPECT_EQ(FindProcessByExeName(exe), created.dwProcessId);
+  TerminateProcess(created.hProcess, 0);
+  WaitForSingleObject(created.hProcess, 20000);
+  CloseHandle(created.hThread);
+  CloseHandle(created.hProcess);
+  EXPECT_FALSE(IsProcessAlive(created.dwProcessId));
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+// Shared pieces of the Utils tests: the child program, scratch folders and
+// waiting on a condition.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace UtilsTest {
+
+// The folder of the running test program, with a trailing backslash.
+inline std::string OwnFolder() {
+  char path[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
+  std::string folder(path, length);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+// The helper child built beside the tests.
+inline std::string ChildPath() { return OwnFolder() + "utils_child.exe"; }
+
+// Polls until the condition holds; false once a generous limit has passed,
+// so that a fault fails the test instead of hanging it.
+inline bool WaitFor(const std::function<bool()>& condition, DWORD limitMs = 20000) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount() - start > limitMs) return false;
+    Sleep(1);
+  }
+}
+
+// A scratch folder of this process in the temporary folder, removed with
+// everything in it at the end.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::string& name) {
+    char temp[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(temp), temp);
+    Path = std::string(temp, length) + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(Path.c_str(), nullptr);
+  }
+  ~ScratchFolder() { Remove(Path); }
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  std::string Path;
+
+ private:
+  static void Remove(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          Remove(folder + name + "\\");
+        } else {
+          DeleteFileA((folder + name).c_str());
+        }
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+  }
+};
+
+}  // namespace UtilsTest
