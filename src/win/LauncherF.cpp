@@ -1,6 +1,25 @@
+// The wizard window's start-up, its close rules and its message box.
 #include "win/LauncherF.h"
 
-TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") { BuildLayout(); }
+#include "core/Format.h"
+#include "core/LangRes.h"
+#include "core/PathRules.h"
+#include "win/ui/SelectDirectory.h"
+
+namespace {
+
+constexpr const char* EngineFileName = "zuk.exe";
+// Generous enough that the engine never waits on a full pipe while the wizard sleeps between reads.
+constexpr DWORD PipeBufferSize = 65536;
+
+}  // namespace
+
+TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
+  BuildLayout();
+  RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::string> {
+    return kind == FolderDialog::FolderBrowser ? BrowseForFolder(start) : ui::SelectDirectory(start);
+  };
+}
 
 // The handlers use this class's members, so the windows go (running FormDestroy) before they do.
 TLauncherForm::~TLauncherForm() { Destroy(); }
@@ -9,20 +28,62 @@ int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, u
   return ui::MsgBox(text, caption, flags);
 }
 
-void TLauncherForm::FormCreate(ui::Component*) {}
+void TLauncherForm::FormCreate(ui::Component*) {
+  NoSnapshot = core::CommandLineHasNoSnapshotSwitch(GetCommandLineA());
 
-void TLauncherForm::FormDestroy(ui::Component*) {
-#ifdef TESSARON_HAVE_UTILS
-  EngineInput.reset();
-  EngineOutput.reset();
-#endif
+  char path[MAX_PATH + 1] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  AppFolder = core::FolderOf(std::string(path, length));
+
+  EngineRunning = false;
+  EngineStartPending = false;
+  CurrentSection.clear();
+  ErrorText.clear();
+  ResultText.clear();
+  StatusStep.clear();
+  CurrentStep.clear();
+  ProgressDetails.clear();
+  NeedReboot = false;
+  SectionIndex = -1;
+  SectionPercent = 0;
+  ExpectedSections = 0;
+
+  PageControl1->SetActivePageIndex(0);
+
+  cbLocale->Clear();
+  for (std::string_view name : core::LanguageNames()) cbLocale->AddItem(std::string(name));
+  cbLocale->SetItemIndex(0);
+
+  InitPreparationDefaults();
+  ApplyTexts();
+  ShowServerVersion();
+  EnterPage();
+
+  // A pipe that cannot be made raises; the error box reports it and the window stays on the welcome page. Start
+  // refuses to run without both streams (PreflightCheck).
+  EngineOutput = std::make_unique<Utils::TPipeStream>(Utils::PipeReadEnd, PipeBufferSize);
+  EngineInput = std::make_unique<Utils::TPipeStream>(Utils::PipeWriteEnd, PipeBufferSize);
 }
 
-void TLauncherForm::FormCloseQuery(ui::Component*, bool&) {}
+void TLauncherForm::FormDestroy(ui::Component*) {
+  EngineInput.reset();
+  EngineOutput.reset();
+}
+
+void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
+  if (EngineRunning) {
+    CanClose = false;
+    MsgBox(core::FormatText(core::GetText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"),
+                            {EngineFileName}),
+           core::GetText("str_Title_Information"), 0);
+  }
+  // The wizard never reboots anything itself; it only reminds the operator.
+  if (CanClose && NeedReboot)
+    MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
+}
 
 void TLauncherForm::FormClick(ui::Component*) {}
 
 void TLauncherForm::btExitClick(ui::Component*) {
   if (CloseQuery()) ui::App().Terminate();
 }
-

@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "win/ui/Application.h"
@@ -138,6 +140,12 @@ class TLauncherForm : public ui::Form {
   bool UpdatesApplicable();
   bool ValidatePage();
   void InitPreparationDefaults();
+  // The two folder dialogs of the browse button.
+  enum class FolderDialog { FolderBrowser, DirectoryDialog };
+  // Runs the chosen dialog at the start folder: the folder chosen, or nothing when cancelled. Tests replace it.
+  std::function<std::optional<std::string>(FolderDialog kind, const std::string& start)> RunFolderDialog;
+  // The platform's folder browser, with the instruction text and the start folder preselected.
+  std::optional<std::string> BrowseForFolder(const std::string& start);
 
   // -------------------------------------------- update run (LauncherRun.cpp)
   // The entry actions of the progress page (the start of a run) and of the completion page.

@@ -3,12 +3,114 @@
 
 #include <algorithm>
 
+#include "core/PackageRules.h"
+#include "win/ComponentText.h"
+
+namespace {
+
+enum Page { Welcome = 0, UpdatesFolder = 1, UpdateList = 2, Snapshot = 3, Confirmation = 4, Progress = 5,
+            Completion = 6 };
+
+enum ButtonMode { Shown = 0, Disabled = 1, Hidden = 2 };
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+}  // namespace
+
 void TLauncherForm::btNextClick(ui::Component*) {
-  PageControl1->SetActivePageIndex(std::min(PageControl1->ActivePageIndex() + 1, PageControl1->PageCount() - 1));
+  if (!ValidatePage()) return;
+  const int last = PageControl1->PageCount() - 1;
+  int index = PageControl1->ActivePageIndex();
+  do {
+    index = std::min(index + 1, last);
+    PageControl1->SetActivePageIndex(index);
+  } while (PageControl1->Page(index)->Tag() != 0 && index != last);
+  EnterPage();
 }
 
 void TLauncherForm::btPrevClick(ui::Component*) {
-  PageControl1->SetActivePageIndex(std::max(PageControl1->ActivePageIndex() - 1, 0));
+  int index = PageControl1->ActivePageIndex();
+  do {
+    index = std::max(index - 1, 0);
+    PageControl1->SetActivePageIndex(index);
+  } while (PageControl1->Page(index)->Tag() != 0 && index != 0);
+  EnterPage();
 }
 
-void TLauncherForm::edUpdateFilesPathChange(ui::Component*) {}
+void TLauncherForm::EnterPage() {
+  switch (PageControl1->ActivePageIndex()) {
+    case Welcome:
+      SetNavButtons(Hidden, Shown, Shown, "_Next");
+      break;
+    case UpdatesFolder:
+      // Whether the folder exists is judged while typing; Next on entry lets the drive check speak first.
+      SetNavButtons(Shown, Shown, Shown, "_Next");
+      edUpdateFilesPath->SetFocus();
+      break;
+    case UpdateList: {
+      const bool found = ScanUpdatePackages();
+      SetNavButtons(Shown, found ? Shown : Disabled, Shown, "_Next");
+      // The scan resets ExpectedSections, so coming back here never counts the snapshot twice.
+      if (NoSnapshot) {
+        TabSheet3->SetTag(1);
+      } else if (core::SequenceContains(FoundUpdates, "0", core::SequenceDelimiter)) {
+        TabSheet3->SetTag(0);
+        ++ExpectedSections;
+      } else {
+        TabSheet3->SetTag(1);
+      }
+      sbarProgress->SetMax(ExpectedSections * 100);
+      grdUpdateFileList->SetFocus();
+      break;
+    }
+    case Snapshot:
+      SetNavButtons(Shown, Shown, Shown, "_Next");
+      // Measured anew on every entry; decides Next.
+      cbSnapshotDriveChange(cbSnapshotDrive);
+      break;
+    case Confirmation:
+      SetNavButtons(Shown, Shown, Shown, "_Start");
+      break;
+    case Progress:
+      EnterProgressPage();
+      break;
+    case Completion:
+      EnterCompletionPage();
+      break;
+    default:
+      break;
+  }
+}
+
+void TLauncherForm::SetButtonMode(ui::Button* button, int mode) {
+  switch (mode) {
+    case Shown:
+      button->SetVisible(true);
+      button->SetEnabled(true);
+      break;
+    case Disabled:
+      button->SetVisible(true);
+      button->SetEnabled(false);
+      break;
+    case Hidden:
+      button->SetVisible(false);
+      button->SetEnabled(true);
+      break;
+    default:
+      break;
+  }
+}
+
+void TLauncherForm::SetNavButtons(int prevMode, int nextMode, int exitMode, const std::string& nextVariant) {
+  SetButtonMode(btPrev, prevMode);
+  SetButtonMode(btNext, nextMode);
+  SetButtonMode(btExit, exitMode);
+  win::SetComponentText(*btNext, nextVariant);
+}
+
+void TLauncherForm::edUpdateFilesPathChange(ui::Component*) {
+  SetButtonMode(btNext, IsExistingFolder(edUpdateFilesPath->Text()) ? Shown : Disabled);
+}

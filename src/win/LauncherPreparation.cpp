@@ -1,10 +1,322 @@
 // Preparing an update: the checks before a run, the update packages, the updates folder and the snapshot drive.
 #include "win/LauncherF.h"
 
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <string_view>
+#include <vector>
+
+#include "core/DriveSpace.h"
+#include "core/Format.h"
+#include "core/LangRes.h"
+#include "core/PackageRules.h"
+#include "core/PathRules.h"
+#include "win/SystemText.h"
+
+namespace {
+
+constexpr const char* EngineFileName = "zuk.exe";
+
+enum Page { UpdatesFolder = 1, UpdateList = 2, Confirmation = 4 };
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string CurrentDirectory() {
+  std::string folder(MAX_PATH + 1, '\0');
+  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {
+    folder.assign(length + 1, '\0');
+    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return folder;
+}
+
+// Puts the process's current directory back however the dialog ends.
+class CurrentDirectoryKeeper {
+ public:
+  explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}
+  ~CurrentDirectoryKeeper() { SetCurrentDirectoryA(saved_.c_str()); }
+  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
+  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+std::string FullPath(const std::string& path) {
+  std::string full(MAX_PATH + 1, '\0');
+  DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.assign(length + 1, '\0');
+    length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  full.resize(length < full.size() ? length : 0);
+  return full;
+}
+
+std::string RootOf(char letter) { return std::string{letter, ':', '\\'}; }
+
+// Bytes available to this user and the drive's size; -1 each when the drive cannot be asked.
+void QueryDriveSpace(char letter, int64_t& freeBytes, int64_t& sizeBytes) {
+  ULARGE_INTEGER available{}, total{};
+  if (GetDiskFreeSpaceExA(RootOf(letter).c_str(), &available, &total, nullptr)) {
+    freeBytes = static_cast<int64_t>(available.QuadPart);
+    sizeBytes = static_cast<int64_t>(total.QuadPart);
+  } else {
+    freeBytes = sizeBytes = -1;
+  }
+}
+
+int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data)
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+// The platform's folder browser wants COM on this thread; balanced on every path.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+}  // namespace
+
+// ------------------------------------------------------------------------------------------ pre-flight checks
+
+bool TLauncherForm::PreflightCheck() {
+  const std::string title = core::GetText("str_Title_Error");
+  const std::string generic = core::GetText("str_Message_Generic_Error");
+
+  if (Utils::FindProcessByExeName(EngineFileName) != 0) {
+    MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
+                            {EngineFileName}),
+           title, 0);
+    return false;
+  }
+
+  HomeFolder = Utils::ReadEnvVar("ZelmoHome");
+  if (HomeFolder.empty()) {
+    const DWORD code = GetLastError();
+    MsgBox(core::FormatText("%s\r\r[%d] %s: \"ZelmoHome\"",
+                            {generic, static_cast<int>(code), win::SystemErrorMessage(code)}),
+           title, 0);
+    return false;
+  }
+
+  if (!IsExistingFolder(HomeFolder)) {
+    const DWORD code = GetLastError();
+    MsgBox(core::FormatText("%s\r\r[%d] %s: %s",
+                            {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
+           title, 0);
+    return false;
+  }
+
+  if (!IsExistingFile(AppFolder + EngineFileName)) {
+    MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
+                            {EngineFileName, AppFolder}),
+           title, 0);
+    return false;
+  }
+
+  switch (Utils::GetMaintenanceMode()) {
+    case Utils::MaintenanceOn:
+      break;
+    case Utils::MaintenanceOff:
+      MsgBox(core::GetText("str_Message_Cant_Start_System_Not_In_MaintenanceMode"), title, 0);
+      return false;
+    default:
+      if (Utils::GetServerRole() != Utils::RolePrimary) {
+        MsgBox(core::FormatText(core::GetText("str_Message_Cant_Determine_Remote_MaintenanceMode"),
+                                {Utils::ReadPrimaryNodeName()}),
+               title, 0);
+        return false;
+      }
+      break;
+  }
+
+  // Without both pipes the engine would run with nothing to talk to: the start-up error already said why.
+  if (!EngineOutput || !EngineInput) {
+    MsgBox(generic, title, 0);
+    return false;
+  }
+  return true;
+}
+
+// ------------------------------------------------------------------------------------------- update packages
+
+bool TLauncherForm::ScanUpdatePackages() {
+  txtUpdateFilesPathEcho->SetText(edUpdateFilesPath->Text());
+
+  grdUpdateFileList->SetRowCount(2);
+  grdUpdateFileList->SetCell(0, 0, core::GetText("str_Title_Column_Updates"));
+  grdUpdateFileList->SetCell(
+      0, 1, core::FormatText(core::GetText("str_Message_No_Files_Matching"), {core::PackagePlaceholderPattern}));
+  TabSheet2Resize(grdUpdateFileList);
+
+  std::vector<std::string> names;
+  const std::string pattern =
+      core::WithTrailingBackslash(txtUpdateFilesPathEcho->Text()) + std::string(core::PackageSearchPattern);
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+        continue;
+      names.emplace_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+  }
+
+  core::PackageScan scan = core::ScanPackageNames(names);
+  FoundUpdates = scan.FoundUpdates;
+  ExpectedSections = scan.ExpectedSections;
+  UpdatesMissing = scan.UpdatesMissing;
+  if (scan.Rows.empty()) return false;
+
+  grdUpdateFileList->SetRowCount(static_cast<int>(scan.Rows.size()) + 1);
+  for (size_t row = 0; row < scan.Rows.size(); ++row)
+    grdUpdateFileList->SetCell(0, static_cast<int>(row) + 1, scan.Rows[row]);
+  return true;
+}
+
+bool TLauncherForm::UpdatesApplicable() { return core::UpdatesApplicable(Utils::ReadUpdateLevel(), FoundUpdates); }
+
+bool TLauncherForm::ValidatePage() {
+  const std::string warning = core::GetText("str_Title_Warning");
+  switch (PageControl1->ActivePageIndex()) {
+    case UpdatesFolder: {
+      const std::string root = core::WithTrailingBackslash(core::DrivePart(FullPath(edUpdateFilesPath->Text())));
+      if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
+      return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
+                    MB_YESNO | MB_DEFBUTTON2) == IDYES;
+    }
+    case UpdateList:
+      if (!UpdatesApplicable()) {
+        MsgBox(core::FormatText(core::GetText("str_Message_No_Applicable_Updates_Available"),
+                                {Utils::ReadUpdateLevel()}),
+               warning, 0);
+        return false;
+      }
+      if (UpdatesMissing)
+        return MsgBox(core::GetText("str_Message_Missing_Update_Files_Continue"), warning, MB_YESNO | MB_DEFBUTTON2) ==
+               IDYES;
+      return true;
+    case Confirmation:
+      return PreflightCheck();
+    default:
+      return true;
+  }
+}
+
 void TLauncherForm::TabSheet2Resize(ui::Component*) {
   grdUpdateFileList->SetColWidth(0, grdUpdateFileList->ClientWidth());
 }
 
-void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {}
+// --------------------------------------------------------------------------------------------- updates folder
 
-void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {}
+void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
+  const std::string start = edUpdateFilesPath->Text();
+  const std::string saved = CurrentDirectory();
+  CurrentDirectoryKeeper keeper(saved);
+  // A start that is no folder leaves the current directory as it was; the dialogs cope with that.
+  SetCurrentDirectoryA(start.c_str());
+  const bool shiftDown = GetKeyState(VK_SHIFT) < 0;
+  const FolderDialog kind =
+      core::UseFolderBrowser(shiftDown, start, saved) ? FolderDialog::FolderBrowser : FolderDialog::DirectoryDialog;
+  if (std::optional<std::string> chosen = RunFolderDialog(kind, start)) edUpdateFilesPath->SetText(*chosen);
+}
+
+std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& start) {
+  ComApartment com;
+  const std::string instruction = lbUpdateFilesPathTitle->Caption();
+  const std::string preselected = IsExistingFolder(start) ? start : std::string();
+  char displayName[MAX_PATH + 1] = "";
+  BROWSEINFOA info{};
+  info.hwndOwner = Handle();
+  info.pidlRoot = nullptr;
+  info.pszDisplayName = displayName;
+  info.lpszTitle = instruction.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = BrowseCallback;
+  info.lParam = preselected.empty() ? 0 : reinterpret_cast<LPARAM>(preselected.c_str());
+
+  // A drive that is not ready must not bring up the platform's own error box in the middle of browsing.
+  const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  SetErrorMode(previousMode);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH + 1] = "";
+  const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
+  CoTaskMemFree(chosen);
+  if (!ok) return std::nullopt;
+  return std::string(path);
+}
+
+// --------------------------------------------------------------------------------------------- snapshot drive
+
+void TLauncherForm::InitPreparationDefaults() {
+  std::vector<core::DriveCandidate> drives;
+  const DWORD present = GetLogicalDrives();
+  for (int i = 0; i < 26; ++i) {
+    if (!(present & (1u << i))) continue;
+    core::DriveCandidate drive;
+    drive.Letter = static_cast<char>('A' + i);
+    drive.Type = GetDriveTypeA(RootOf(drive.Letter).c_str());
+    // Only fixed drives are asked: a floppy or CD drive without a medium would make the platform wait.
+    if (drive.Type == core::DriveFixed) {
+      int64_t size = 0;
+      QueryDriveSpace(drive.Letter, drive.FreeBytes, size);
+    }
+    drives.push_back(drive);
+  }
+  if (std::optional<char> best = core::ChooseDefaultDrive(drives)) cbSnapshotDrive->SetDrive(*best);
+
+  edUpdateFilesPath->SetText(core::WithTrailingBackslash(AppFolder));
+}
+
+void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {
+  const char letter = cbSnapshotDrive->Drive();
+  SetButtonMode(btNext, 1);
+  lbSnapshotDriveSizeInfo->SetEnabled(false);
+  lbSnapshotDriveSizeInfo->SetFontBold(false);
+  if (!letter) {
+    // Nothing selected (no fixed drive with space and a network current directory): no drive, no snapshot.
+    lbSnapshotDriveSizeInfo->SetCaption(std::string(core::DriveTypeMark(core::DriveUnknown)));
+    return;
+  }
+  const UINT type = GetDriveTypeA(RootOf(letter).c_str());
+  if (type != DRIVE_FIXED) {
+    lbSnapshotDriveSizeInfo->SetCaption(std::string(core::DriveTypeMark(type)));
+    return;
+  }
+  int64_t freeBytes = -1;
+  int64_t sizeBytes = -1;
+  QueryDriveSpace(letter, freeBytes, sizeBytes);
+  const core::FixedDriveSpace space = core::EvaluateFixedDrive(freeBytes, sizeBytes);
+  lbSnapshotDriveSizeInfo->SetCaption(core::FormatText(core::GetComponentText("lbSnapshotDriveSizeInfo"),
+                                                       {space.Megabytes, space.Percent},
+                                                       core::NumberFormatSettings{win::UserThousandSeparator()}));
+  if (space.Enough) {
+    lbSnapshotDriveSizeInfo->SetEnabled(true);
+    lbSnapshotDriveSizeInfo->SetFontBold(true);
+    SetButtonMode(btNext, 0);
+  }
+}

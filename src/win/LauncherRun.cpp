@@ -1,10 +1,426 @@
 // The update run: installing and starting the engine, following its output, the completion page and the run log.
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <utility>
+
+#include "core/EngineCommand.h"
+#include "core/EngineProtocol.h"
+#include "core/Format.h"
+#include "core/LangRes.h"
+#include "core/OutputTail.h"
+#include "core/RunLog.h"
+#include "core/TextUtils.h"
+#include "win/ComponentText.h"
 #include "win/LauncherF.h"
+#include "win/SystemText.h"
 
-void TLauncherForm::Timer1Timer(ui::Component*) {}
+namespace {
 
-void TLauncherForm::edZUKInputKeyPress(ui::Component*, char&) {}
+const std::string kSupportBin = "\\OrvoZelmo\\support\\bin\\";
 
-void TLauncherForm::EnterProgressPage() {}
+// One pass of the waiting loop interprets what waits for at most this long before the window gets its turn.
+constexpr double kPassBudgetSeconds = 0.030;
+// Lines interpreted between two looks at the clock.
+constexpr int kLinesPerClockCheck = 16;
+// Longest pause of the waiting loop while the engine is silent. After output the pauses start short and double up
+// to it, so that an engine writing in bursts does not sit blocked on a full pipe for a whole pause.
+constexpr DWORD kIdleWaitMs = 50;
 
-void TLauncherForm::EnterCompletionPage() {}
+double Seconds() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) / frequency;
+}
+
+std::string OwnExecutablePath() {
+  std::string buffer(MAX_PATH, '\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return std::string();
+    if (length < buffer.size()) return buffer.substr(0, length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string FileNamePart(const std::string& path) {
+  const size_t slash = path.find_last_of("\\/:");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string FullPath(const std::string& path) {
+  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (needed == 0) return path;
+  std::string full(needed, '\0');
+  const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  return full;
+}
+
+// Creates the folder and every missing folder above it.
+void ForceDirectories(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  const size_t slash = folder.find_last_of("\\/");
+  // Stop at a drive ("C:") or a share root; those cannot be created.
+  if (slash != std::string::npos && slash > 0 && folder[slash - 1] != ':' && folder[slash - 1] != '\\')
+    ForceDirectories(folder.substr(0, slash));
+  CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+// The window's run fields lent to the portable protocol for one call, and given back even when the call fails.
+class RunStateLoan {
+ public:
+  explicit RunStateLoan(TLauncherForm& form) : form_(form) {
+    state.ErrorText = std::move(form.ErrorText);
+    state.ResultText = std::move(form.ResultText);
+    state.CurrentSection = std::move(form.CurrentSection);
+    state.StatusStep = std::move(form.StatusStep);
+    state.CurrentStep = std::move(form.CurrentStep);
+    state.ProgressDetails = std::move(form.ProgressDetails);
+    state.NeedReboot = form.NeedReboot;
+    state.SectionIndex = form.SectionIndex;
+    state.SectionPercent = form.SectionPercent;
+  }
+  ~RunStateLoan() {
+    form_.ErrorText = std::move(state.ErrorText);
+    form_.ResultText = std::move(state.ResultText);
+    form_.CurrentSection = std::move(state.CurrentSection);
+    form_.StatusStep = std::move(state.StatusStep);
+    form_.CurrentStep = std::move(state.CurrentStep);
+    form_.ProgressDetails = std::move(state.ProgressDetails);
+    form_.NeedReboot = state.NeedReboot;
+    form_.SectionIndex = state.SectionIndex;
+    form_.SectionPercent = state.SectionPercent;
+  }
+  RunStateLoan(const RunStateLoan&) = delete;
+  RunStateLoan& operator=(const RunStateLoan&) = delete;
+
+  core::RunState state;
+
+ private:
+  TLauncherForm& form_;
+};
+
+// The progress page as the engine's lines move it. What the lines show is collected and put on the controls by
+// Show(): after a single line, or once after a whole burst, so that a chatty engine costs one repaint per pass of
+// the waiting loop instead of one per line.
+class ProgressPageView : public core::EngineView {
+ public:
+  explicit ProgressPageView(TLauncherForm& form) : form_(form) {}
+
+  void SetSectionTitle(const std::string& text) override { sectionTitle_ = text; }
+  std::string ShowInitializingStep() override {
+    step_ = win::GetComponentText(*form_.txtCurrentStep, "_Initializing");
+    return *step_;
+  }
+  void ShowCurrentStep(const std::string& text) override { step_ = text; }
+  void ClearDetails() override { details_ = std::string(); }
+  void ShowDetails(const std::string& text) override { details_ = text; }
+  int32_t SetBarPosition(int32_t position) override {
+    // Where the bar will hold it: within its range.
+    const int low = form_.sbarProgress->Min();
+    barPosition_ = std::clamp(position, low, std::max(low, form_.sbarProgress->Max()));
+    return *barPosition_;
+  }
+  int32_t BarMaximum() const override { return form_.sbarProgress->Max(); }
+  void ShowProgressTitle(int32_t percent) override { titlePercent_ = percent; }
+  void ShowServerVersion() override { serverVersion_ = true; }
+
+  void Show() {
+    if (sectionTitle_) form_.lbCurrentStepTitle->SetCaption(*sectionTitle_);
+    if (step_) form_.txtCurrentStep->SetCaption(*step_);
+    if (details_) form_.txtProgressDetails->SetCaption(*details_);
+    if (barPosition_) form_.sbarProgress->SetPosition(*barPosition_);
+    if (titlePercent_) {
+      form_.lbProgressTitle->SetCaption(
+          core::FormatText(win::GetComponentText(*form_.lbProgressTitle), {*titlePercent_}, win::UserNumberFormat()));
+    }
+    if (serverVersion_) form_.ShowServerVersion();
+    sectionTitle_.reset();
+    step_.reset();
+    details_.reset();
+    barPosition_.reset();
+    titlePercent_.reset();
+    serverVersion_ = false;
+  }
+
+ private:
+  TLauncherForm& form_;
+  std::optional<std::string> sectionTitle_;
+  std::optional<std::string> step_;
+  std::optional<std::string> details_;
+  std::optional<int32_t> barPosition_;
+  std::optional<int32_t> titlePercent_;
+  bool serverVersion_ = false;
+};
+
+void InterpretLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
+  RunStateLoan run(form);
+  core::HandleEngineLine(run.state, view, line);
+}
+
+// One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
+// fails still reaches the log.
+void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
+  core::AppendOutputLine(form.OutputBuffer, line);
+  InterpretLine(form, view, line);
+}
+
+// Takes lines with next(line) until it gives none or until stop(); the page shows the outcome once at the end.
+// True if any line was taken.
+template <class Next, class Stop>
+bool TakeLines(TLauncherForm& form, Next next, Stop stop) {
+  ProgressPageView view(form);
+  std::string line;
+  bool any = false;
+  try {
+    while (next(line)) {
+      any = true;
+      TakeLine(form, view, line);
+      if (stop()) break;
+    }
+  } catch (...) {
+    view.Show();
+    throw;
+  }
+  view.Show();
+  return any;
+}
+
+// Interprets the complete lines waiting, until none waits or the pass has used its time.
+bool DrainWaitingLines(TLauncherForm& form) {
+  if (!form.EngineOutput) return false;
+  const double deadline = Seconds() + kPassBudgetSeconds;
+  int count = 0;
+  return TakeLines(
+      form, [&](std::string& line) { return form.EngineOutput->ReadLine(line); },
+      [&] { return ++count % kLinesPerClockCheck == 0 && Seconds() >= deadline; });
+}
+
+// At the end of a run the engine has gone and nothing more will arrive: every line still waiting is taken,
+// an unterminated last one included.
+void DrainRemainingLines(TLauncherForm& form) {
+  if (!form.EngineOutput) return;
+  TakeLines(
+      form, [&](std::string& line) { return form.EngineOutput->ReadLineOrRest(line); }, [] { return false; });
+}
+
+// The step line shows its new text at once, before the window is busy copying or starting.
+void ShowStepNow(TLauncherForm& form, const std::string& text) {
+  form.txtCurrentStep->SetCaption(text);
+  if (form.txtCurrentStep->Handle()) UpdateWindow(form.txtCurrentStep->Handle());
+  form.CurrentStep = form.txtCurrentStep->Caption();
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ pages
+
+void TLauncherForm::EnterProgressPage() {
+  SetNavButtons(2, 2, 1, "_Next");
+  EngineStartPending = true;
+  InstallFile(std::string(core::EngineFileName));
+  InstallFile(FileNamePart(OwnExecutablePath()));
+  RunEngine();
+  ui::App().BringToFront();
+}
+
+void TLauncherForm::EnterCompletionPage() {
+  SetNavButtons(2, 2, 0, "_Next");
+  ui::App().BringToFront();
+
+  bool succeeded;
+  {
+    RunStateLoan run(*this);
+    succeeded = core::RunSucceeded(run.state);
+  }
+  std::string status;
+  if (succeeded) {
+    status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Success"), {Utils::ReadUpdateLevel()},
+                              win::UserNumberFormat());
+  } else {
+    ErrorText = core::FailureMessage(ErrorText, OutputBuffer);
+    MessageBeep(MB_ICONHAND);
+    status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Failed"),
+                              {CurrentSection, StatusStep, CurrentStep, ErrorText}, win::UserNumberFormat());
+  }
+  txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
+
+  memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer));
+  SaveLog(memZUKOutput, std::string());
+  ui::App().Restore();
+  ui::App().BringToFront();
+}
+
+// ------------------------------------------------------------ engine launch
+
+void TLauncherForm::InstallFile(const std::string& name) {
+  const std::string source = AppFolder + name;
+  const std::string target = HomeFolder + kSupportBin + name;
+  // Started from the support bin folder itself: the file is already in place.
+  if (core::SameTextAZ(FullPath(source), FullPath(target))) return;
+
+  ShowStepNow(*this,
+              core::FormatText(win::GetComponentText(*txtCurrentStep, "_Updating"), {target}, win::UserNumberFormat()));
+  if (HomeFolder.empty()) {
+    // The pre-flight checks set the product home before a run can start; without it the copy would land in the
+    // root of the current drive.
+    ErrorText = "The product home folder is not known.";
+    throw std::logic_error(ErrorText);
+  }
+  if (CopyFileOver(source, target)) return;
+
+  const DWORD code = GetLastError();
+  ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
+                               {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
+                                win::SystemErrorMessage(code), source, target},
+                               win::UserNumberFormat());
+  throw win::EOSError(code);
+}
+
+bool TLauncherForm::CopyFileOver(const std::string& source, const std::string& target) {
+  const size_t slash = target.find_last_of("\\/");
+  if (slash != std::string::npos) ForceDirectories(target.substr(0, slash + 1));
+  // A read-only target could not be replaced; there may be no target yet, which is fine.
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) return false;
+  // The copy keeps none of the source's attributes (read-only from a CD, for one).
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return true;
+}
+
+void TLauncherForm::RunEngine() {
+  ShowStepNow(*this, win::GetComponentText(*txtCurrentStep, "_Initializing"));
+
+  std::string arguments;
+  try {
+    const char drive = cbSnapshotDrive->Drive();
+    arguments =
+        core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, edUpdateFilesPath->Text());
+  } catch (const std::exception& error) {
+    // No engine runs; the next tick ends the run as failed, with this reason.
+    ErrorText = error.what();
+    throw;
+  }
+  const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+  const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+
+  const std::string engine = AppFolder + std::string(core::EngineFileName);
+  EngineProcessId = 0;
+  if (EngineInput && EngineOutput) {
+    EngineProcessId = Utils::StartProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
+                                          EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
+    if (EngineProcessId == 0) {
+      // Reported on the completion page, which would otherwise name no reason.
+      const DWORD code = GetLastError();
+      ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
+                                   {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
+                                    win::SystemErrorMessage(code), engine},
+                                   win::UserNumberFormat());
+    }
+  }
+  EngineRunning = true;
+  EngineStartPending = false;
+
+  // The nested event loop. The run is wound up from inside it by the timer's handler: at a tick, or as soon as
+  // the loop finds the pipe quiet and the engine gone, which saves the operator up to a second.
+  DWORD idleWait = 1;
+  while (EngineRunning && !ui::App().Terminated()) {
+    bool any = false;
+    ui::Guarded([&] { any = DrainWaitingLines(*this); });
+    ui::App().ProcessMessages();
+    if (!EngineRunning || ui::App().Terminated()) break;
+    if (any) {
+      idleWait = 1;
+      continue;
+    }
+    if (!Utils::IsProcessAlive(EngineProcessId)) {
+      ui::Guarded([&] { Timer1Timer(Timer1); });
+      continue;
+    }
+    // Wakes early for any window message, the timer's included.
+    MsgWaitForMultipleObjectsEx(0, nullptr, idleWait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    idleWait = std::min(idleWait * 2, kIdleWaitMs);
+  }
+}
+
+// ---------------------------------------------------------- engine output
+
+void TLauncherForm::HandleEngineLine(const std::string& line) {
+  ProgressPageView view(*this);
+  InterpretLine(*this, view, line);
+  view.Show();
+}
+
+void TLauncherForm::ShowSectionProgress(int32_t percent) {
+  ProgressPageView view(*this);
+  {
+    RunStateLoan run(*this);
+    core::ShowSectionProgress(run.state, view, percent);
+  }
+  view.Show();
+}
+
+// ------------------------------------------------------------ monitoring
+
+void TLauncherForm::DrainOneLine() {
+  if (!EngineOutput) return;
+  bool taken = false;
+  TakeLines(
+      *this, [&](std::string& line) { return !taken && (taken = EngineOutput->ReadLine(line)); }, [] { return true; });
+}
+
+void TLauncherForm::Timer1Timer(ui::Component*) {
+  if (!EngineRunning && !EngineStartPending) return;
+  if (Utils::IsProcessAlive(EngineProcessId)) return;
+
+  EngineRunning = false;
+  DrainRemainingLines(*this);
+  {
+    // Even when the completion page fails, the run is over: later ticks must not wind it up again.
+    struct EndPending {
+      bool& flag;
+      ~EndPending() { flag = false; }
+    } endPending{EngineStartPending};
+    btNext->Click();
+    ShowServerVersion();
+  }
+}
+
+void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
+  if (Key != '\r' || !EngineInput) return;
+  Utils::WriteLine(*EngineInput, edZUKInput->Text());
+}
+
+bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
+  if (!memo) return false;
+  try {
+    std::string name = fileName;
+    if (name.empty()) {
+      SYSTEMTIME now;
+      GetLocalTime(&now);
+      const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+      name = core::RunLogName(OwnExecutablePath(), time, win::UserAbbreviatedMonthName(now.wMonth));
+    }
+    const std::string text = memo->Text();
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool wrote =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    const bool closed = CloseHandle(file) != 0;
+    return wrote && closed;
+  } catch (...) {
+    return false;
+  }
+}

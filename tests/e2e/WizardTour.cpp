@@ -99,6 +99,7 @@ class Tour {
       if (ShownPage() != page) Shot(PageName(ShownPage()));
     }
     if (ShownPage() == "TabSheet7" && last_ != "completion") Shot("completion");
+    if (ShownPage() == "TabSheet7") Report(setup);
     Leave();
     std::printf("%d screenshots\n", count_);
     return 0;
@@ -124,6 +125,22 @@ class Tour {
     char name[64];
     std::snprintf(name, sizeof name, "%03d-%s.png", ++count_, what.c_str());
     if (driver_.SaveScreenshot(folder_ + "\\" + name)) std::printf("  %s\n", name);
+  }
+
+  // What the run ended with: the completion page's text and the run log beside the wizard.
+  void Report(const ServerSetup& setup) {
+    std::string text = driver_.Text("txtCompletionStatusInfo");
+    for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, "\n    ");
+    std::printf("  the run ended with:\n    %s\n", text.c_str());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((setup.mediaFolder + "\\Launcher.*.log").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+      std::printf("  no run log was written\n");
+      return;
+    }
+    do std::printf("  run log: %s\\%s (%lu bytes)\n", setup.mediaFolder.c_str(), found.cFileName, found.nFileSizeLow);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
   }
 
   // A box is photographed and answered as an operator who wants the update to go ahead: Yes, else OK.

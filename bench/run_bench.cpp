@@ -1,0 +1,294 @@
+// Benchmarks of an update run of the real Launcher.exe with the scripted engine, each against a baseline measured in
+// the same run:
+//   flood  the engine's 100,000-line scenario from Start to the completion page, against the same engine writing
+//          into a plain pipe reader; checks that the run succeeded and that the log holds the exact output tail
+//   idle   the wizard's processor time while it waits on an engine that prints nothing for 10 seconds, as a share
+//          of one core
+// It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
+//   bash scripts/e2e-run build/windows/bench/run_bench.exe [all|flood|idle]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "E2eEnvironment.h"
+#include "WizardDriver.h"
+#include "core/LineSplitter.h"
+#include "core/OutputTail.h"
+#include "core/RunLog.h"
+
+using namespace tessaron::e2e;
+
+namespace {
+
+const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
+                              "TabSheet5", "TabSheet6", "TabSheet7"};
+
+double Now() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+ServerSetup Server() {
+  ServerSetup setup;
+  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
+  setup.engine = HostPath(TESSARON_ZUK_EXE);
+  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
+  setup.registry.updateLevel = "2.2.1";
+  setup.registry.primaryNodeName = ComputerName();
+  setup.registry.maintenanceMode = "ON";
+  return setup;
+}
+
+std::string ReadBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::string bytes;
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::vector<std::string> Logs(const ServerSetup& setup) {
+  std::vector<std::string> logs;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((setup.mediaFolder + "\\Launcher.*.log").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return logs;
+  do logs.push_back(setup.mediaFolder + "\\" + found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return logs;
+}
+
+// The engine into a plain pipe reader: every byte taken as it comes, until the engine has gone.
+struct Baseline {
+  double seconds = 0;
+  std::string output;
+};
+
+std::optional<Baseline> PlainReader(const std::string& engine, const std::string& scenario) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 65536)) return std::nullopt;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  SetEnvironmentVariableA("ZUK_SCENARIO", scenario.c_str());
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  std::string commandLine = "\"" + engine + "\" -zukgui";
+  PROCESS_INFORMATION process{};
+  Baseline result;
+  const double start = Now();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                      &startup, &process)) {
+    return std::nullopt;
+  }
+  CloseHandle(writeEnd);
+  std::vector<char> buffer(65536);
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0)
+    result.output.append(buffer.data(), got);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  result.seconds = Now() - start;
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  CloseHandle(readEnd);
+  SetEnvironmentVariableA("ZUK_SCENARIO", nullptr);
+  return result;
+}
+
+// The wizard on the confirmation page of a prepared server, its engine playing the scenario.
+class Wizard {
+ public:
+  Wizard(const ServerSetup& setup, const std::string& scenario) : setup_(setup) {
+    for (const auto& log : Logs(setup_)) DeleteFileA(log.c_str());
+    LaunchOptions options = WizardLaunch(setup_);
+    options.environment["ZUK_SCENARIO"] = scenario;
+    std::string error;
+    if (!driver_.Launch(options, &error)) {
+      std::fprintf(stderr, "run_bench: %s\n", error.c_str());
+      return;
+    }
+    ready_ = Next("TabSheet1") && driver_.SetText("edUpdateFilesPath", setup_.updatesFolder) && Next("TabSheet2") &&
+             Next("TabSheet3") && Next("TabSheet5");
+  }
+
+  bool Ready() const { return ready_; }
+  WizardDriver& Driver() { return driver_; }
+
+  bool PressStart() { return driver_.PostClick("btNext"); }
+  bool WaitForCompletion(DWORD timeoutMs) {
+    return WaitUntil([&] { return ShownPage() == "TabSheet7" || driver_.CurrentMessageBox(); }, timeoutMs) &&
+           ShownPage() == "TabSheet7";
+  }
+
+  std::string ShownPage() const {
+    for (const char* page : kPages)
+      if (driver_.IsVisible(page)) return page;
+    return {};
+  }
+
+ private:
+  bool Next(const std::string& page) {
+    if (!driver_.PostClick("btNext")) return false;
+    WaitUntil([&] { return driver_.CurrentMessageBox() || ShownPage() == page; });
+    if (ShownPage() != page) std::fprintf(stderr, "run_bench: the wizard did not reach %s\n", page.c_str());
+    return ShownPage() == page;
+  }
+
+  const ServerSetup& setup_;
+  WizardDriver driver_;
+  bool ready_ = false;
+};
+
+// The tail the log must hold for this output, every line kept.
+std::string ExpectedTail(const std::string& output) {
+  core::LineSplitter lines;
+  lines.Feed(output.data(), output.size());
+  std::string tail;
+  while (auto line = lines.NextLine()) core::AppendOutputLine(tail, *line);
+  while (auto rest = lines.TakeRest()) core::AppendOutputLine(tail, *rest);
+  return tail;
+}
+
+size_t CountLines(const std::string& output) {
+  core::LineSplitter lines;
+  lines.Feed(output.data(), output.size());
+  size_t count = 0;
+  while (lines.NextLine()) ++count;
+  while (lines.TakeRest()) ++count;
+  return count;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// One run of the wizard from Start to the completion page; the seconds, or a negative value when the run went
+// wrong (not a success, or a log without the exact output tail).
+double WizardFloodRun(const ServerSetup& setup, const std::string& output) {
+  Wizard wizard(setup, "flood");
+  if (!wizard.Ready()) return -1;
+  const double start = Now();
+  wizard.PressStart();
+  const bool completed = wizard.WaitForCompletion(30 * 60 * 1000);
+  const double seconds = Now() - start;
+  if (!completed) {
+    std::printf("  the wizard did not reach the completion page\n");
+    return -1;
+  }
+  const std::string status = wizard.Driver().Text("txtCompletionStatusInfo");
+  const auto logs = Logs(setup);
+  const std::string log = logs.size() == 1 ? ReadBytes(logs[0]) : std::string();
+  const bool succeeded = status.rfind("Congratulations!", 0) == 0;
+  const bool logged = log == status + std::string(core::kOutputSeparator) + ExpectedTail(output);
+  if (!succeeded) std::printf("  the run was not judged a success: the result after the flood was lost\n");
+  if (!logged) std::printf("  the log does not hold the completion text and the exact output tail\n");
+  return succeeded && logged ? seconds : -1;
+}
+
+bool Flood(const ServerSetup& setup) {
+  constexpr int kRounds = 5;
+  std::printf("flood: the 100,000-line scenario, %d rounds, medians\n", kRounds);
+  std::vector<double> plain, wizard;
+  std::string output;
+  for (int round = 0; round < kRounds; ++round) {
+    const auto baseline = PlainReader(setup.mediaFolder + "\\zuk.exe", "flood");
+    if (!baseline) {
+      std::printf("  the engine could not be started into a plain pipe\n");
+      return false;
+    }
+    plain.push_back(baseline->seconds);
+    output = baseline->output;
+    const double seconds = WizardFloodRun(setup, output);
+    if (seconds < 0) return false;
+    wizard.push_back(seconds);
+    std::printf("  round %d: plain reader %.2f s, wizard %.2f s\n", round + 1, plain.back(), seconds);
+  }
+  const double ratio = Median(wizard) / Median(plain);
+  std::printf("  plain pipe reader:                %7.2f s  (%zu lines, %zu bytes)\n", Median(plain),
+              CountLines(output), output.size());
+  std::printf("  wizard, Start to completion page: %7.2f s  = %.2f x the plain reader (goal at most 2 x)\n",
+              Median(wizard), ratio);
+  std::printf("  every run a success, its log with the completion text and the last %zu bytes of output: yes\n",
+              ExpectedTail(output).size());
+  return ratio <= 2.0;
+}
+
+bool Idle(const ServerSetup& setup) {
+  std::printf("idle: the wizard waiting on an engine that is silent for 10 s\n");
+  const std::string scenario = setup.mediaFolder + "\\silent10.scenario";
+  WriteTextFile(scenario,
+                "print [SECTION]:Snapshot\nprint [STATUS]:S1,Waiting,5\nsleep 10000\nprint [STATUS]:S1,Done,100\n");
+  Wizard wizard(setup, scenario);
+  if (!wizard.Ready()) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, wizard.Driver().ProcessId());
+  if (!process) {
+    std::printf("  cannot open the wizard's process\n");
+    return false;
+  }
+  auto cpuSeconds = [process] {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1.0;
+    auto value = [](const FILETIME& t) {
+      return static_cast<double>(static_cast<uint64_t>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
+    };
+    return value(kernel) + value(user);
+  };
+  wizard.PressStart();
+  // Measured once the engine has started and printed its first lines.
+  WaitUntil([&] { return wizard.Driver().Text("txtCurrentStep") == "Waiting"; });
+  const double cpuStart = cpuSeconds();
+  std::printf("  (processor time of the wizard until the engine waits: %.3f s)\n", cpuStart);
+  const double start = Now();
+  Sleep(7000);
+  const double cpu = cpuSeconds() - cpuStart;
+  const double wall = Now() - start;
+  const bool completed = wizard.WaitForCompletion(60000);
+  CloseHandle(process);
+  if (cpuStart < 0) {
+    std::printf("  the platform reports no process times\n");
+    return false;
+  }
+  std::printf("  wizard processor time: %.3f s in %.2f s = %.2f %% of one core (goal under 1 %%)\n", cpu, wall,
+              100.0 * cpu / wall);
+  std::printf("  run reached the completion page: %s\n", completed ? "yes" : "NO");
+  return completed && cpu / wall < 0.01;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string mode = argc > 1 ? argv[1] : "all";
+  if (mode != "all" && mode != "flood" && mode != "idle") {
+    std::fprintf(stderr, "usage: run_bench [all|flood|idle]\n");
+    return 2;
+  }
+  ServerSetup setup = Server();
+  std::string error;
+  if (!PrepareServer(setup, &error)) {
+    std::fprintf(stderr, "run_bench: %s\n", error.c_str());
+    return 1;
+  }
+  bool ok = true;
+  if (mode == "all" || mode == "flood") ok &= Flood(setup);
+  if (mode == "all" || mode == "idle") ok &= Idle(setup);
+  return ok ? 0 : 1;
+}

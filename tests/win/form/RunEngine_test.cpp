@@ -1,0 +1,262 @@
+// Installing and starting the engine, and following it until the run has ended.
+#include <string>
+#include <vector>
+
+#include "RunSupport.h"
+#include "core/LangRes.h"
+#include "core/RunLog.h"
+#include "core/TextUtils.h"
+#include "win/SystemText.h"
+
+namespace runtest {
+namespace {
+
+const std::string kFailed = "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step ";
+const std::string kGenericError = "The program can not continue because of a configuration or system problem.";
+
+bool ReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+// The code in an error text composed as "<generic error>\r\r[<code>] <system text>:\r\r<paths>"; 0 when not so.
+DWORD CodeInErrorText(const std::string& text) {
+  const std::string start = kGenericError + "\r\r[";
+  if (text.compare(0, start.size(), start) != 0) return 0;
+  return static_cast<DWORD>(std::stoul(text.substr(start.size())));
+}
+
+std::string LaunchErrorText(DWORD code, const std::vector<std::string>& paths) {
+  std::string text = kGenericError + "\r\r[" + std::to_string(code) + "] " + win::SystemErrorMessage(code) + ":";
+  for (const auto& path : paths) text += "\r\r" + path;
+  return text;
+}
+
+// What waits in the engine's input pipe.
+std::string EngineInputBytes(TLauncherForm& form) {
+  HANDLE readEnd = form.EngineInput->OtherEndHandle();
+  DWORD waiting = 0;
+  if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0) return {};
+  std::string bytes(waiting, '\0');
+  DWORD got = 0;
+  ReadFile(readEnd, bytes.data(), waiting, &got, nullptr);
+  bytes.resize(got);
+  return bytes;
+}
+
+TEST_F(RunTest, InstallFileCopiesIntoTheSupportBinFolderUnlessItIsThere) {
+  const std::string source = media.Path + "zuk.exe";
+  const std::string target = form->HomeFolder + "\\OrvoZelmo\\support\\bin\\zuk.exe";
+  // From read-only media: the copy must not stay read-only, and the folders are made.
+  ASSERT_TRUE(WriteBytes(source, "engine 2"));
+  SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
+  form->InstallFile("zuk.exe");
+  EXPECT_EQ(ReadBytes(target), "engine 2");
+  EXPECT_FALSE(ReadOnly(target));
+  EXPECT_EQ(form->txtCurrentStep->Caption(), "Updating " + target);
+  EXPECT_EQ(form->CurrentStep, "Updating " + target);
+
+  // A read-only older copy is replaced.
+  SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(WriteBytes(source, "engine 3"));
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+  form->InstallFile("zuk.exe");
+  EXPECT_EQ(ReadBytes(target), "engine 3");
+  EXPECT_FALSE(ReadOnly(target));
+
+  // Started from the support bin folder itself (written differently): nothing is copied, the step line stays.
+  form->AppFolder = home.Path + "ORVOZELMO\\Support\\x\\..\\BIN\\";
+  ASSERT_TRUE(WriteBytes(target, "the running copy"));
+  form->txtCurrentStep->SetCaption("before");
+  form->InstallFile("zuk.exe");
+  EXPECT_EQ(ReadBytes(target), "the running copy");
+  EXPECT_EQ(form->txtCurrentStep->Caption(), "before");
+
+  // A failed copy leaves the platform's error for the caller; the folders are made all the same.
+  SetLastError(0);
+  EXPECT_FALSE(TLauncherForm::CopyFileOver(media.Path + "none.exe", home.Path + "a\\b\\none.exe"));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_NE(GetFileAttributesA((home.Path + "a\\b").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
+  for (const bool locked : {false, true}) {
+    SCOPED_TRACE(locked ? "target in use" : "target is a folder");
+    NewForm();
+    const std::string source = media.Path + "zuk.exe";
+    const std::string bin = form->HomeFolder + "\\OrvoZelmo\\support\\bin\\";
+    const std::string target = bin + "zuk.exe";
+    ASSERT_TRUE(WriteBytes(source, "engine"));
+    RemoveTree(bin);
+    HANDLE inUse = INVALID_HANDLE_VALUE;
+    if (locked) {
+      CreateDirectoryA((form->HomeFolder + "\\OrvoZelmo").c_str(), nullptr);
+      CreateDirectoryA((form->HomeFolder + "\\OrvoZelmo\\support").c_str(), nullptr);
+      CreateDirectoryA(bin.c_str(), nullptr);
+      ASSERT_TRUE(WriteBytes(target, "old engine"));
+      inUse = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+      ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+    } else {
+      ASSERT_TRUE(MakeFolders(target));
+    }
+    boxes.Boxes.clear();
+    DeleteRunLogs();
+
+    // As the message loop runs the progress page's entry: an error is shown in the default error box.
+    form->PageControl1->SetActivePageIndex(5);
+    ui::Guarded([&] { form->EnterPage(); });
+
+    const DWORD code = CodeInErrorText(form->ErrorText);
+    EXPECT_NE(code, 0u) << form->ErrorText;
+    EXPECT_EQ(form->ErrorText, LaunchErrorText(code, {source, target}));
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes[0].Text, ui::ErrorBoxText(win::EOSError(code).what()));
+    EXPECT_EQ(boxes.Boxes[0].Caption, ui::App().Title());
+    EXPECT_EQ(boxes.Boxes[0].Flags, static_cast<unsigned>(MB_OK | MB_ICONHAND));
+    EXPECT_EQ(Page(), 5);
+    EXPECT_TRUE(form->EngineStartPending);
+    EXPECT_FALSE(form->EngineRunning);
+    EXPECT_EQ(form->EngineProcessId, 0u);
+    EXPECT_FALSE(form->btNext->Visible());
+    EXPECT_TRUE(form->btExit->Visible());
+    EXPECT_FALSE(form->btExit->Enabled());
+
+    EXPECT_TRUE(testui::PumpUntil([&] { return Page() == 6; }));
+    if (inUse != INVALID_HANDLE_VALUE) CloseHandle(inUse);
+    EXPECT_FALSE(form->EngineStartPending);
+    const std::string status = kFailed + " :\"Updating " + target + "\", with the following message:\r\n\r\n" +
+                               core::NormaliseLineBreaks(form->ErrorText);
+    EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), status);
+    EXPECT_EQ(OnlyLog(), status + std::string(core::kOutputSeparator));
+    EXPECT_TRUE(form->btExit->Enabled());
+  }
+}
+
+TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
+  struct Case {
+    bool noSnapshot;
+    char drive;
+    std::string folder;      // as typed
+    std::string subfolder;   // of the media folder the wizard runs from
+    std::vector<std::string> arguments;
+  };
+  const Case cases[] = {
+      {true, 0, "D:\\setup\\", "", {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "D:\\setup"}},
+      {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:"}},
+      {true, 0, "C:\\Update Files", "Wizard Media\\",
+       {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "C:\\Update Files"}},
+  };
+  const std::string argsFile = media.Path + "args.txt";
+  SetEnvironmentVariableA("ZUK_ARGS_FILE", argsFile.c_str());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.folder);
+    NewForm();
+    InstallEngine("print hello\nraw bye\n");
+    form->AppFolder = media.Path + c.subfolder;
+    CreateDirectoryA(form->AppFolder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(EnginePath().c_str(), (form->AppFolder + "zuk.exe").c_str(), FALSE));
+    form->NoSnapshot = c.noSnapshot;
+    form->edUpdateFilesPath->SetText(c.folder);
+    if (c.drive) form->cbSnapshotDrive->SetDrive(c.drive);
+    if (c.drive) {
+      ASSERT_EQ(form->cbSnapshotDrive->Drive(), c.drive);
+    }
+    DeleteFileA(argsFile.c_str());
+
+    RunToCompletion();
+
+    const std::string engine = form->AppFolder + "zuk.exe";
+    std::string expected = "\"" + engine + "\"";
+    for (const auto& argument : c.arguments)
+      expected += " " + (argument.find(':') != std::string::npos ? "\"" + argument + "\"" : argument);
+    expected += "\n" + engine + "\n";
+    for (const auto& argument : c.arguments) expected += argument + "\n";
+    EXPECT_EQ(ReadBytes(argsFile), expected);
+    EXPECT_NE(form->EngineProcessId, 0u);
+    EXPECT_FALSE(form->EngineRunning);
+    EXPECT_EQ(Page(), 6);
+    // Its output came through the pipe, the last unterminated line included.
+    EXPECT_EQ(form->OutputBuffer, "\r\nhello\r\nbye");
+    EXPECT_EQ(form->CurrentStep, "Initializing");
+  }
+}
+
+TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
+  // The engine vanished from the media folder after the checks.
+  RunToCompletion();
+  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(Page(), 6);
+  const DWORD code = CodeInErrorText(form->ErrorText);
+  EXPECT_NE(code, 0u) << form->ErrorText;
+  EXPECT_EQ(form->ErrorText, LaunchErrorText(code, {media.Path + "zuk.exe"}));
+  EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), kFailed + " :\"Initializing\", with the following message:" +
+                                                          "\r\n\r\n" + core::NormaliseLineBreaks(form->ErrorText));
+  EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceOnExit) {
+  InstallEngine("print [PARAM]:NEED_REBOOT\nsleep 300\nprint [Result]:done\n");
+  // Reaches the window while the run waits for the engine.
+  PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  RunToCompletion();
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text,
+            "The update utility engine (zuk.exe) is still running. Please let it finish the update before closing "
+            "the application.");
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Information");
+  EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
+  EXPECT_FALSE(ui::App().Terminated());
+  EXPECT_EQ(Page(), 6);
+  EXPECT_TRUE(form->NeedReboot);
+
+  boxes.Boxes.clear();
+  form->btExit->Click();
+  ASSERT_EQ(boxes.Boxes.size(), 1u);
+  EXPECT_EQ(boxes.Boxes[0].Text, core::GetText("str_Message_Server_Needs_Reboot"));
+  EXPECT_EQ(boxes.Boxes[0].Caption, "Information");
+  EXPECT_TRUE(ui::App().Terminated());
+}
+
+TEST_F(RunTest, EnterInTheConsoleFieldSendsTheLineToTheEngine) {
+  char key = '\r';
+  form->edZUKInput->SetText("yes please");
+  form->edZUKInputKeyPress(form->edZUKInput, key);
+  EXPECT_EQ(key, '\r');
+  EXPECT_EQ(form->edZUKInput->Text(), "yes please");
+  EXPECT_EQ(EngineInputBytes(*form), "yes please\r\n");
+
+  key = 'a';
+  form->edZUKInputKeyPress(form->edZUKInput, key);
+  EXPECT_EQ(key, 'a');
+  EXPECT_EQ(EngineInputBytes(*form), "");
+
+  form->edZUKInput->SetText("");
+  key = '\r';
+  form->edZUKInputKeyPress(form->edZUKInput, key);
+  EXPECT_EQ(EngineInputBytes(*form), "\r\n");
+}
+
+TEST_F(RunTest, AChattyEngineIsFollowedLineByLine) {
+  // Far more than the pipe holds: the engine waits whenever the wizard falls behind, and at one line per pass
+  // this run would take hours.
+  InstallEngine(
+      "repeat 20000 [Error]:e{i}\n"
+      "repeat 30000 detail {i}\n"
+      "print [SECTION]:A\n"
+      "print [SECTION]:B\n"
+      "print [STATUS]:S,Done,100\n"
+      "print [Result]:ok\n");
+  RunToCompletion();
+  std::string errors;
+  for (int i = 1; i <= 20000; ++i) errors += "\re" + std::to_string(i);
+  EXPECT_TRUE(form->ErrorText == errors) << form->ErrorText.size() << " characters of errors";
+  EXPECT_EQ(form->ProgressDetails, "detail 30000");
+  EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
+            "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.");
+  const std::string tail = "\r\ndetail 30000\r\n[SECTION]:A\r\n[SECTION]:B\r\n[STATUS]:S,Done,100\r\n[Result]:ok";
+  ASSERT_GE(form->OutputBuffer.size(), tail.size());
+  EXPECT_EQ(form->OutputBuffer.substr(form->OutputBuffer.size() - tail.size()), tail);
+}
+
+}  // namespace
+}  // namespace runtest

@@ -1,0 +1,226 @@
+// What the tests of an update run share: a wizard window ready for a run, the scripted engine beside it, the engine's
+// output pipe fed by hand, the product's update level and the run logs the completion page writes.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FormFixture.h"
+#include "win/ui/TestWindows.h"
+#include "win/utils/UtilsTestSupport.h"
+
+namespace runtest {
+
+// A path of the Linux file system as seen from Wine (drive Z:).
+inline std::string HostPath(const std::string& unixPath) {
+  std::string path = unixPath;
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+inline std::string EnginePath() { return HostPath(TESSARON_ZUK_EXE); }
+
+inline std::string ReadBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    std::string missing = path;
+    missing += " is missing";
+    return missing;
+  }
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+inline bool WriteBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+// Creates a folder and its missing parents.
+inline bool MakeFolders(const std::string& path) {
+  std::string folder = path;
+  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const size_t slash = folder.find_last_of('\\');
+  if (slash != std::string::npos && slash > 2 && !MakeFolders(folder.substr(0, slash))) return false;
+  return CreateDirectoryA(folder.c_str(), nullptr) != 0;
+}
+
+// Removes a folder (with a trailing backslash) and everything in it.
+inline void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(folder + name + "\\");
+      } else {
+        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA((folder + name).c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+inline std::string OwnPath() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length);
+}
+
+// The run logs beside this test program (its name, a timestamp, ".log").
+inline std::vector<std::string> RunLogs() {
+  const std::string own = OwnPath();
+  const std::string folder = own.substr(0, own.find_last_of('\\') + 1);
+  std::string stem = own.substr(folder.size());
+  stem = stem.substr(0, stem.rfind('.'));
+  std::vector<std::string> logs;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + stem + ".*.log").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return logs;
+  do logs.push_back(folder + found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return logs;
+}
+
+inline void DeleteRunLogs() {
+  for (const auto& log : RunLogs()) DeleteFileA(log.c_str());
+}
+
+// The installed update level in the product registry, removed again afterwards.
+class UpdateLevel {
+ public:
+  explicit UpdateLevel(const std::string& level) {
+    HKEY probe = nullptr;
+    hadOrvo_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Orvo", 0, KEY_READ, &probe) == ERROR_SUCCESS;
+    if (probe) RegCloseKey(probe);
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+      RegSetValueExA(key, "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
+                     static_cast<DWORD>(level.size() + 1));
+      RegCloseKey(key);
+    }
+  }
+  ~UpdateLevel() {
+    if (!hadOrvo_) {
+      RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
+      RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
+    } else {
+      HKEY key = nullptr;
+      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueA(key, "UpdateLevel");
+        RegCloseKey(key);
+      }
+    }
+  }
+  UpdateLevel(const UpdateLevel&) = delete;
+  UpdateLevel& operator=(const UpdateLevel&) = delete;
+
+ private:
+  static constexpr const char* kKey = "Software\\Orvo\\Zelmo\\Products\\Tessaron";
+  bool hadOrvo_ = false;
+};
+
+// The wizard window, a scratch media folder (AppFolder) and product home (HomeFolder), message boxes recorded.
+class RunTest : public LauncherFormTest {
+ protected:
+  void SetUp() override {
+    DeleteRunLogs();
+    LauncherFormTest::SetUp();
+    Prepare();
+  }
+  void TearDown() override {
+    LauncherFormTest::TearDown();
+    DeleteRunLogs();
+    SetEnvironmentVariableA("ZUK_SCENARIO", nullptr);
+    SetEnvironmentVariableA("ZUK_ARGS_FILE", nullptr);
+  }
+
+  // A fresh window, for a second run in the same test.
+  void NewForm() {
+    form.reset();
+    form = std::make_unique<TLauncherForm>();
+    form->Create();
+    form->Show();
+    testui::Pump();
+    Prepare();
+  }
+
+  void Prepare() {
+    form->AppFolder = media.Path;
+    form->HomeFolder = home.Path.substr(0, home.Path.size() - 1);
+    form->NoSnapshot = true;
+    form->ExpectedSections = 2;
+    form->sbarProgress->SetMax(200);
+  }
+
+  // Bytes as the engine would write them to its standard output.
+  void Feed(const std::string& bytes) {
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(form->EngineOutput->OtherEndHandle(), bytes.data(), static_cast<DWORD>(bytes.size()),
+                          &written, nullptr));
+    ASSERT_EQ(written, bytes.size());
+  }
+
+  // The engine has gone: the run is wound up as the timer does when it sees that.
+  void EndRun() {
+    form->PageControl1->SetActivePageIndex(5);
+    form->EngineRunning = true;
+    form->EngineStartPending = false;
+    form->EngineProcessId = 0;
+    form->Timer1Timer(form->Timer1);
+  }
+
+  // The scripted engine in the media folder, playing this scenario.
+  void InstallEngine(const std::string& scenario) {
+    ASSERT_TRUE(CopyFileA(EnginePath().c_str(), (media.Path + "zuk.exe").c_str(), FALSE)) << EnginePath();
+    ASSERT_TRUE(WriteBytes(media.Path + "run.scenario", scenario));
+    SetEnvironmentVariableA("ZUK_SCENARIO", (media.Path + "run.scenario").c_str());
+  }
+
+  // Starts the engine from the progress page and returns when the run has been wound up.
+  void RunToCompletion() {
+    form->PageControl1->SetActivePageIndex(5);
+    form->RunEngine();
+  }
+
+  std::string OnlyLog() {
+    const auto logs = RunLogs();
+    if (logs.size() != 1) {
+      std::string none = std::to_string(logs.size());
+      none += " run logs instead of one";
+      return none;
+    }
+    return ReadBytes(logs[0]);
+  }
+
+  UtilsTest::ScratchFolder media{"run-media"};
+  UtilsTest::ScratchFolder home{"run-home"};
+  UpdateLevel level{"2.3.1.2"};
+  testui::BoxRecorder boxes;
+};
+
+}  // namespace runtest

@@ -1,0 +1,312 @@
+// The window's texts: every caption from the tables of the chosen language, the language list as the operator uses
+// it, and the server identity line from the product registry this test writes (and removes again).
+#include <map>
+#include <string>
+#include <vector>
+
+#include "FormFixture.h"
+#include "core/Format.h"
+#include "core/LangRes.h"
+#include "win/ComponentText.h"
+#include "win/utils/Utils.h"
+
+namespace {
+
+constexpr const char* kOrvo = "Software\\Orvo";
+constexpr const char* kFamily = "Software\\Orvo\\Zelmo";
+constexpr const char* kProduct = "Software\\Orvo\\Zelmo\\Products\\Tessaron";
+constexpr const char* kSystem = "Software\\Orvo\\Zelmo\\R\\Default\\System";
+
+void SetString(const std::string& path, const char* name, const std::string& value) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS)
+      << path;
+  EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                           static_cast<DWORD>(value.size() + 1)),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+}
+
+// Removes the product tree, and the vendor key when nothing else is left in it.
+void RemoveProductRegistry() {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kFamily);
+  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOrvo);
+}
+
+// What the window shows: the text of the control's own window, not what the program last asked for.
+std::string WindowText(HWND hwnd) {
+  char text[2048] = "";
+  int length = GetWindowTextA(hwnd, text, sizeof text);
+  return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+struct Row {
+  const char* control;
+  const char* variant;
+};
+
+// The captions that the texts of a language set, in the order they are set.
+constexpr Row kRows[] = {
+    {"LauncherForm", ""},
+    {"lbUpdateFilesPathTitle", ""},
+    {"lbUpdateFilesPathInfo", ""},
+    {"lbUpdateFilesPathEchoTitle", ""},
+    {"lbSnapshotDriveTitle", ""},
+    {"lbSnapshotDriveInfo", ""},
+    {"lbProgressTitle", ""},
+    {"lbProgressInfo", ""},
+    {"lbCurrentStepTitle", ""},
+    {"lbProgressDetailsTitle", ""},
+    {"txtCurrentStep", "_Initializing"},
+    {"lbServerVersion", ""},
+    {"lbUpdateSystemTitle", ""},
+    {"lbUpdateSystemInfo", ""},
+    {"btPrev", ""},
+    {"btNext", "_Next"},
+    {"btExit", ""},
+    {"lbServerVersionTitle", ""},
+    {"lbAboutToInstallInfo1", ""},
+    {"lbAboutToInstallInfo2", ""},
+    {"lbResponceCenter", ""},
+    {"lbUpdateFileListTitle", ""},
+};
+
+// The text of a key in a language's table, looked up there rather than in the active list.
+std::string TableText(int language, const std::string& key) {
+  for (const auto& entry : core::LanguageTable(language))
+    if (entry.key == key) return std::string(entry.text);
+  ADD_FAILURE() << "no key " << key;
+  return {};
+}
+
+class TextsTest : public LauncherFormTest {
+ protected:
+  void SetUp() override {
+    RemoveProductRegistry();
+    WriteRegistry("2.3.1.5", "");
+    computer = Utils::ReadComputerName();
+    ASSERT_FALSE(computer.empty());
+    // The window's start-up fills the language list and applies the texts with the registry as written here.
+    LauncherFormTest::SetUp();
+  }
+  void TearDown() override {
+    LauncherFormTest::TearDown();
+    core::SelectLanguage(0);
+    RemoveProductRegistry();
+  }
+
+  // This machine as the primary server (or, with another primary named, a secondary), at an update level (none
+  // written when empty).
+  void WriteRegistry(const std::string& updateLevel, const std::string& primary,
+                     const std::string& originalPrimary = "") {
+    RemoveProductRegistry();
+    SetString(kFamily, "CurrentRelease", "R");
+    SetString(kSystem, "PrimaryNodeName", primary.empty() ? Utils::ReadComputerName() : primary);
+    if (!originalPrimary.empty()) SetString(kSystem, "OriginalPrimaryNodeName", originalPrimary);
+    if (!updateLevel.empty()) SetString(kProduct, "UpdateLevel", updateLevel);
+  }
+
+  // The operator picks an entry of the language list: the list changes its selection and tells its parent.
+  void PickLanguage(int index) {
+    HWND list = form->cbLocale->Handle();
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    testui::Pump();
+  }
+
+  HWND Window(const std::string& name) const {
+    return name == "LauncherForm" ? form->Handle() : Get(name.c_str())->Handle();
+  }
+  std::string Shown(const std::string& name) const { return WindowText(Window(name)); }
+
+  // The text of every window of the form, by component name.
+  std::map<std::string, std::string> Everything() const {
+    std::map<std::string, std::string> texts{{"LauncherForm", WindowText(form->Handle())}};
+    for (const auto& control : form->Controls()) texts[control->Name()] = WindowText(control->Handle());
+    return texts;
+  }
+
+  // What the window must show in a language, row by row.
+  void ExpectLanguageShown(int language, const std::string& level) {
+    SCOPED_TRACE(std::string(core::LanguageNames()[static_cast<size_t>(language)]));
+    for (const Row& row : kRows) {
+      SCOPED_TRACE(row.control);
+      std::string expected = TableText(language, std::string("str_") + row.control + "_Caption" + row.variant);
+      if (std::string(row.control) == "lbProgressTitle") expected = core::FormatText(expected, {0});
+      if (std::string(row.control) == "lbServerVersion")
+        expected = core::FormatText(expected, {"Primary", computer, level});
+      EXPECT_EQ(Shown(row.control), expected);
+    }
+    EXPECT_EQ(ui::App().Title(), Shown("LauncherForm"));
+    EXPECT_EQ(Shown("btUpdateFilesPathBrowse"), "...");
+    EXPECT_EQ(form->cbLocale->ItemIndex(), language);
+    ASSERT_EQ(form->cbLocale->ItemCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(form->cbLocale->Item(i), core::LanguageNames()[static_cast<size_t>(i)]);
+  }
+
+  std::string computer;
+};
+
+TEST_F(TextsTest, StartedWindowShowsNoPlaceholderAndNamesTheApplication) {
+  for (const auto& [name, text] : Everything()) {
+    // Filled when their pages are entered.
+    if (name == "lbSnapshotDriveSizeInfo" || name == "txtCompletionStatusInfo") continue;
+    EXPECT_EQ(text.find('{'), std::string::npos) << name << ": " << text;
+    EXPECT_EQ(text.find('}'), std::string::npos) << name << ": " << text;
+  }
+  EXPECT_EQ(Shown("LauncherForm"), "Tessaron Update Utility");
+  EXPECT_EQ(ui::App().Title(), "Tessaron Update Utility");
+  EXPECT_EQ(Shown("lbProgressTitle"), "Progress 0%");
+  EXPECT_EQ(Shown("txtCurrentStep"), "Initializing");
+  EXPECT_EQ(Shown("btNext"), "&Next >");
+  EXPECT_EQ(Shown("lbServerVersion"), "Primary " + computer + " at 2.3.1.5");
+  ExpectLanguageShown(0, "2.3.1.5");
+}
+
+TEST_F(TextsTest, EachLanguagePickedInTheListRelabelsTheWindow) {
+  for (int language : {1, 2, 3, 0, 3, 1}) {
+    PickLanguage(language);
+    ExpectLanguageShown(language, "2.3.1.5");
+    EXPECT_EQ(Page(), 0);
+    EXPECT_EQ(form->btUpdateFilesPathBrowse->Caption(), "...");
+  }
+  // The texts as the operator reads them, independent of the tables' own tests.
+  PickLanguage(1);
+  EXPECT_EQ(Shown("LauncherForm"), "Tessaron Update-Dienstprogramm");
+  EXPECT_EQ(ui::App().Title(), "Tessaron Update-Dienstprogramm");
+  EXPECT_EQ(Shown("btNext"), "&Weiter >");
+  EXPECT_EQ(Shown("btPrev"), "< &Zur\xFC" "ck");
+  EXPECT_EQ(Shown("lbProgressTitle"), "Status 0%");
+  PickLanguage(2);
+  EXPECT_EQ(Shown("btNext"), "&Suiv >");
+  EXPECT_EQ(Shown("LauncherForm"), "Utilitaire de mise \xE0 jour Tessaron");
+  PickLanguage(3);
+  EXPECT_EQ(Shown("btNext"), "&Siguiente >");
+  EXPECT_EQ(Shown("lbCurrentStepTitle"), "Siguiente paso");
+  EXPECT_EQ(Shown("btExit"), "Sali&r");
+}
+
+TEST_F(TextsTest, SpanishThenEnglishRestoresEveryCaption) {
+  const auto english = Everything();
+  PickLanguage(3);
+  const auto spanish = Everything();
+  for (const Row& row : kRows) EXPECT_NE(spanish.at(row.control), english.at(row.control)) << row.control;
+  PickLanguage(0);
+  EXPECT_EQ(Everything(), english);
+  EXPECT_EQ(ui::App().Title(), "Tessaron Update Utility");
+}
+
+TEST_F(TextsTest, LanguageChangeOnTheWelcomePageKeepsTheWizardWhereItWas) {
+  char temp[MAX_PATH];
+  DWORD length = GetTempPathA(sizeof temp, temp);
+  std::string folder(temp, length);
+  if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+
+  // What a run would have left on the progress page is reset to the start texts of the new language.
+  form->lbProgressTitle->SetCaption("Progress 40%");
+  form->txtCurrentStep->SetCaption("Updating C:\\Orvo\\zuk.exe");
+
+  // The operator goes to the folder page, types a folder, comes back and switches to German.
+  form->btNext->Click();
+  testui::Pump();
+  ASSERT_EQ(Page(), 1);
+  form->edUpdateFilesPath->SetText(folder);
+  testui::Pump();
+  form->btPrev->Click();
+  testui::Pump();
+  ASSERT_EQ(Page(), 0);
+  PickLanguage(1);
+
+  EXPECT_EQ(Page(), 0);
+  EXPECT_FALSE(form->btPrev->Visible());
+  EXPECT_FALSE(IsWindowVisible(form->btPrev->Handle()));
+  EXPECT_TRUE(form->btNext->Visible() && form->btNext->Enabled());
+  EXPECT_TRUE(form->btExit->Visible() && form->btExit->Enabled());
+  EXPECT_EQ(Shown("btNext"), "&Weiter >");
+  EXPECT_EQ(form->edUpdateFilesPath->Text(), folder);
+  EXPECT_EQ(Shown("lbProgressTitle"), "Status 0%");
+  EXPECT_EQ(Shown("txtCurrentStep"), "Initialisiere");
+
+  form->btNext->Click();
+  testui::Pump();
+  ASSERT_EQ(Page(), 1);
+  EXPECT_EQ(form->edUpdateFilesPath->Text(), folder);
+  EXPECT_EQ(Shown("lbUpdateFilesPathTitle"), "Geben Sie an, wo die Updates gespeichert werden sollen");
+  EXPECT_EQ(Shown("btPrev"), "< &Zur\xFC" "ck");
+  EXPECT_EQ(Shown("btUpdateFilesPathBrowse"), "...");
+}
+
+TEST_F(TextsTest, ServerLineFollowsTheLanguageAndIsReadAfreshWithTheRoleUntranslated) {
+  const std::string at[] = {" at ", " bei ", " a la version ", " a "};
+  for (int language = 0; language < 4; ++language) {
+    PickLanguage(language);
+    EXPECT_EQ(Shown("lbServerVersion"), "Primary " + computer + at[language] + "2.3.1.5");
+  }
+
+  // Roles of a secondary server keep their English words in any language.
+  WriteRegistry("2.3.1.7", "OTHERNODE");
+  PickLanguage(1);
+  EXPECT_EQ(Shown("lbServerVersion"), "Secondary " + computer + " bei 2.3.1.7");
+  WriteRegistry("2.3.1.7", "OTHERNODE", "FORMERPRIMARY");
+  PickLanguage(2);
+  EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.1.7");
+
+  // Nothing is cached: a new level shows at the next call.
+  SetString(kProduct, "UpdateLevel", "2.3.1.8");
+  form->ShowServerVersion();
+  EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.1.8");
+
+  // A level is inserted as it stands, never read as a pattern.
+  SetString(kProduct, "UpdateLevel", "2.3.%s.%d%%");
+  form->ShowServerVersion();
+  EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.%s.%d%%");
+
+  // No level recorded: the line ends in the pattern's blank.
+  WriteRegistry("", "");
+  PickLanguage(0);
+  EXPECT_EQ(Shown("lbServerVersion"), "Primary " + computer + " at ");
+  PickLanguage(3);
+  EXPECT_EQ(Shown("lbServerVersion"), "Primary " + computer + " a ");
+}
+
+TEST_F(TextsTest, MissingTextStopsAtItsControlAndKeepsTheRestAsTheyWere) {
+  // A control without texts of its own: named in the error, its caption untouched.
+  form->pnlImage->SetCaption("picture");
+  try {
+    win::SetComponentText(*form->pnlImage, "_Start");
+    ADD_FAILURE() << "no error for a control without texts";
+  } catch (const core::MissingResourceError& error) {
+    EXPECT_STREQ(error.what(), "Missing resource string for component pnlImage.");
+  }
+  EXPECT_EQ(form->pnlImage->Caption(), "picture");
+
+  PickLanguage(1);
+  const auto german = Everything();
+  // English without the text of the eighth row.
+  core::TextList().Clear();
+  for (const auto& entry : core::EnglishTable)
+    if (entry.key != "str_lbProgressInfo_Caption") core::TextList().Write(entry.key, entry.text);
+
+  try {
+    form->ApplyTexts();
+    ADD_FAILURE() << "no error for the missing text";
+  } catch (const core::MissingResourceError& error) {
+    EXPECT_STREQ(error.what(), "Missing resource string for component lbProgressInfo.");
+  }
+  testui::Pump();
+  EXPECT_EQ(Shown("LauncherForm"), "Tessaron Update Utility");
+  EXPECT_EQ(ui::App().Title(), "Tessaron Update Utility");
+  EXPECT_EQ(Shown("lbSnapshotDriveInfo"), TableText(0, "str_lbSnapshotDriveInfo_Caption"));
+  EXPECT_EQ(Shown("lbProgressTitle"), "Progress 0%");
+  bool pastMissing = false;
+  for (const Row& row : kRows) {
+    if (std::string(row.control) == "lbProgressInfo") pastMissing = true;
+    if (pastMissing) {
+      EXPECT_EQ(Shown(row.control), german.at(row.control)) << row.control;
+    }
+  }
+}
+
+}  // namespace
