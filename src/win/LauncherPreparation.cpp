@@ -13,6 +13,7 @@
 #include "core/PackageRules.h"
 #include "core/PathRules.h"
 #include "win/SystemText.h"
+#include "win/ui/SelectDirectory.h"
 
 namespace {
 
@@ -28,17 +29,6 @@ bool IsExistingFolder(const std::string& path) {
 bool IsExistingFile(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::string CurrentDirectory() {
-  std::string folder(MAX_PATH + 1, '\0');
-  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  if (length >= folder.size()) {
-    folder.assign(length + 1, '\0');
-    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  return folder;
 }
 
 // Puts the process's current directory back however the dialog ends.
@@ -234,7 +224,7 @@ void TLauncherForm::TabSheet2Resize(ui::Component*) {
 
 void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
   const std::string start = edUpdateFilesPath->Text();
-  const std::string saved = CurrentDirectory();
+  const std::string saved = ui::CurrentDirectory();
   CurrentDirectoryKeeper keeper(saved);
   // A start that is no folder leaves the current directory as it was; the dialogs cope with that.
   SetCurrentDirectoryA(start.c_str());

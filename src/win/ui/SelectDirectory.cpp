@@ -104,17 +104,6 @@ bool IsExistingFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-std::string CurrentDirectory() {
-  std::string folder(MAX_PATH + 1, '\0');
-  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  if (length >= folder.size()) {
-    folder.assign(length + 1, '\0');
-    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  return folder;
-}
-
 // A drive that is not ready gives a failure here, never the platform's error box.
 bool ChangeDirectory(const std::string& path) {
   const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -390,6 +379,18 @@ std::optional<std::string> SelectDirectory(const std::string& start) {
   if (state.OpenIcon) DestroyIcon(state.OpenIcon);
   if (answer != IDOK) return std::nullopt;
   return state.Result;
+}
+
+
+std::string CurrentDirectory() {
+  std::string folder(MAX_PATH + 1, '\0');
+  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {
+    folder.assign(length + 1, '\0');
+    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return folder;
 }
 
 }  // namespace ui
