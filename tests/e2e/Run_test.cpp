@@ -33,6 +33,7 @@ class CapturingHost : public zuk::EngineHost {
   std::optional<std::string> ReadLine() override { return std::nullopt; }
   void Sleep(uint32_t) override {}
   void Crash() override {}
+  bool SetUpdateLevel(const std::string&) override { return true; }
   std::string Output;
 };
 

@@ -336,6 +336,7 @@ print Starting service Tessaron Scheduler
 sleep 900
 print [STATUS]:U2-04,Starting services,95
 print Writing update level 2 to the product registry
+level 2.3.1.2
 sleep 900
 print [STATUS]:U2-05,Update complete,100
 print [Result]:Update level 2 installed

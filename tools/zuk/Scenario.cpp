@@ -78,6 +78,10 @@ Command ParseCommand(std::string_view statement, int line) {
   } else if (keyword == "readline" || keyword == "crash") {
     command.op = keyword == "readline" ? Op::ReadLine : Op::Crash;
     if (!StripBlanks(argument).empty()) throw ScenarioError(line, std::string(keyword) + " takes no argument");
+  } else if (keyword == "level") {
+    command.op = Op::Level;
+    command.text = UnescapeAt(argument, line);
+    if (command.text.empty()) throw ScenarioError(line, "level needs an update level");
   } else if (keyword == "exit") {
     command.op = Op::Exit;
     command.number = ParseExitCode(argument, line);
@@ -200,6 +204,12 @@ RunOutcome RunScenario(const Scenario& scenario, EngineHost& host) {
       case Op::Crash:
         host.Crash();
         return {0, true};
+      case Op::Level:
+        if (!host.SetUpdateLevel(command.text)) {
+          host.Write("[Error]:cannot record update level " + command.text + "\r\n");
+          host.Flush();
+        }
+        break;
     }
   }
   host.Flush();

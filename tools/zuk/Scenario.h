@@ -9,6 +9,7 @@
 //   readline                read one line from standard input, print "console: <line>"
 //   exit <code>             end now with this exit code (default at the end: 0)
 //   crash                   end abnormally at once, without flushing anything
+//   level <text>            record the installed update level in the product registry, as a real run does
 // Texts are taken from the first character after the single blank that ends
 // the keyword, so leading and trailing blanks are kept. Escapes: \r \n \t \\ \xNN.
 #pragma once
@@ -22,7 +23,7 @@
 
 namespace zuk {
 
-enum class Op { Print, Raw, Sleep, Repeat, ReadLine, Exit, Crash };
+enum class Op { Print, Raw, Sleep, Repeat, ReadLine, Exit, Crash, Level };
 
 struct Command {
   Op op = Op::Print;
@@ -60,6 +61,8 @@ class EngineHost {
   virtual void Sleep(uint32_t milliseconds) = 0;
   // Ends the process abnormally; returns only in tests.
   virtual void Crash() = 0;
+  // Records the installed update level where the wizard reads it; false when that fails.
+  virtual bool SetUpdateLevel(const std::string& level) = 0;
 };
 
 struct RunOutcome {

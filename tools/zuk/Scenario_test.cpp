@@ -36,6 +36,12 @@ class FakeHost : public EngineHost {
   }
   void Sleep(uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
   void Crash() override { crashed = true; }
+  bool SetUpdateLevel(const std::string& level) override {
+    levels.push_back(level);
+    return levelWritable;
+  }
+  std::vector<std::string> levels;
+  bool levelWritable = true;
 
   std::string out;
   int writes = 0;
@@ -280,4 +286,15 @@ TEST(BuiltinScenarios, DemoRunTakesAboutFiftySeconds) {
   for (const uint32_t ms : host.sleeps) total += ms;
   EXPECT_GE(total, 40000u);
   EXPECT_LE(total, 60000u);
+}
+
+TEST(Scenario, LevelRecordsTheUpdateLevelAndReportsAFailure) {
+  FakeHost host;
+  EXPECT_EQ(Play("print a\nlevel 2.3.1.2\nprint b\n", host), "a\r\nb\r\n");
+  EXPECT_EQ(host.levels, std::vector<std::string>{"2.3.1.2"});
+
+  FakeHost readOnly;
+  readOnly.levelWritable = false;
+  EXPECT_EQ(Play("level 2.3.1.2\n", readOnly), "[Error]:cannot record update level 2.3.1.2\r\n");
+  EXPECT_THROW(ParseScenario("level\n"), ScenarioError);
 }

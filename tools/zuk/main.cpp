@@ -139,6 +139,21 @@ class StdioHost : public zuk::EngineHost {
     return line;
   }
   void Sleep(uint32_t milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+  bool SetUpdateLevel(const std::string& level) override {
+#ifdef _WIN32
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Orvo\\Zelmo\\Products\\Tessaron", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+      return false;
+    const bool ok = RegSetValueExA(key, "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
+                                   static_cast<DWORD>(level.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+#else
+    (void)level;
+    return false;
+#endif
+  }
   void Crash() override {
     // Whatever is still buffered is lost, as with a real crash.
 #ifdef _WIN32

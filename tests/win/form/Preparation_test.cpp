@@ -608,6 +608,28 @@ TEST_F(WizardTest, TheFolderBrowserShowsTheInstructionAndStartsAtTheField) {
     errorMode = GetErrorMode();
     ownerDisabled = !IsWindowEnabled(form->Handle());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);  // the preselected folder
+  }, [](HWND dialog) {
+    // The browser selects the start folder after it has shown: act once the tree's selection is there.
+    HWND tree = nullptr;
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM result) -> BOOL {
+          char name[32] = "";
+          GetClassNameA(child, name, sizeof name);
+          if (lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
+          *reinterpret_cast<HWND*>(result) = child;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&tree));
+    if (!tree) return true;
+    char text[MAX_PATH] = "";
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = TreeView_GetSelection(tree);
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    return item.hItem && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) &&
+           lstrcmpiA(text, "Updates") == 0;
   });
   const UINT modeBefore = GetErrorMode();
   {

@@ -308,8 +308,11 @@ class NetworkShare {
 // Acts on the first dialog box this thread shows, from inside its modal loop.
 struct DialogAction {
   std::function<void(HWND)> Act;
+  // Whether the dialog has settled enough to be acted on (some dialogs finish their set-up after they show).
+  std::function<bool(HWND)> Ready;
   bool Done = false;
   UINT_PTR Timer = 0;
+  int Ticks = 0;
 
   static DialogAction*& Current() {
     static DialogAction* current = nullptr;
@@ -335,13 +338,15 @@ struct DialogAction {
     DialogAction* action = Current();
     if (!action || action->Done) return;
     HWND dialog = FindDialog();
-    if (!dialog) return;
+    // A dialog that never settles is acted on after about 10 s, so that the test fails instead of hanging.
+    if (!dialog || (action->Ready && !action->Ready(dialog) && ++action->Ticks < 100)) return;
     action->Done = true;
     KillTimer(nullptr, action->Timer);
     action->Act(dialog);
   }
 
-  explicit DialogAction(std::function<void(HWND)> act) : Act(std::move(act)) {
+  explicit DialogAction(std::function<void(HWND)> act, std::function<bool(HWND)> ready = {})
+      : Act(std::move(act)), Ready(std::move(ready)) {
     Current() = this;
     Timer = SetTimer(nullptr, 0, 100, Tick);
   }
