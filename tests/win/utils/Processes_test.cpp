@@ -62,6 +62,21 @@ TEST(Processes, StartProcessQuotesAPathWithBlanks) {
   EXPECT_EQ(StartProcess(scratch.Path + "missing.exe", "", false, nullptr, nullptr, nullptr), 0u);
 }
 
+TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {
+  for (const bool showConsole : {false, true}) {
+    TPipeStream output(PipeReadEnd, 65536);
+    DWORD id = StartProcess(ChildPath(), "whoami", showConsole, nullptr, output.OtherEndHandle(),
+                            output.OtherEndHandle());
+    ASSERT_NE(id, 0u);
+    ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+    std::string exe, args, startup;
+    ASSERT_TRUE(output.ReadLine(exe));
+    ASSERT_TRUE(output.ReadLine(args));
+    ASSERT_TRUE(output.ReadLine(startup));
+    EXPECT_EQ(startup, showConsole ? "show:2 flags:257" : "show:0 flags:257");
+  }
+}
+
 TEST(Processes, AliveEndsWithTheProcessEvenWhileAHandleIsHeld) {
   EXPECT_FALSE(IsProcessAlive(0));
   EXPECT_TRUE(IsProcessAlive(GetCurrentProcessId()));

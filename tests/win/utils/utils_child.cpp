@@ -61,6 +61,9 @@ int WhoAmI(int argc, char** argv) {
   DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
   std::string text = "exe:" + std::string(path, length) + "\r\nargs:";
   for (int i = 2; i < argc; ++i) text += std::string(i > 2 ? "|" : "") + argv[i];
+  STARTUPINFOA startup{};
+  GetStartupInfoA(&startup);
+  text += "\r\nshow:" + std::to_string(startup.wShowWindow) + " flags:" + std::to_string(startup.dwFlags & 0x101);
   Put(text + "\r\n");
   return 0;
 }
