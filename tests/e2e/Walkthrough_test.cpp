@@ -208,6 +208,7 @@ TEST_F(WalkthroughTest, ANetworkFolderIsQuestionedAndNoKeepsTheFolderPage) {
   ASSERT_TRUE(box);
   ASSERT_TRUE(wizard->AnswerMessageBox(*box, IDYES));
   ASSERT_TRUE(wizard->WaitForVisible("TabSheet2", true));
+  ASSERT_TRUE(wizard->Sync());  // the page shows before its entry actions (the scan) have run
   EXPECT_FALSE(wizard->IsEnabled("btNext"));  // nothing found there
   ASSERT_TRUE(wizard->Click("btExit"));
   EXPECT_TRUE(wizard->WaitForExit());
