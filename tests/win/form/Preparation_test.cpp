@@ -597,7 +597,19 @@ TEST_F(WizardTest, TheFolderBrowserShowsTheInstructionAndStartsAtTheField) {
   wizardtest::CurrentDirectoryScope keep;
   ASSERT_TRUE(SetCurrentDirectoryA(scratch.Path.c_str()));
   ASSERT_TRUE(PressNext());
-  const std::string start = scratch.Path + "Updates";
+  // A short path in the drive's root, as an operator's updates folder would be: the browser expands the tree level
+  // by level to show it, and below the user profile's temporary folder it sometimes fails to in a new prefix.
+  const std::string visible = "C:\\browse-" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(CreateDirectoryA(visible.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  struct RemoveAfterwards {
+    std::string Path;
+    ~RemoveAfterwards() {
+      RemoveDirectoryA((Path + "Updates").c_str());
+      RemoveDirectoryA(Path.c_str());
+    }
+  } removeAfterwards{visible};
+  const std::string start = visible + "Updates";
+  ASSERT_TRUE(CreateDirectoryA(start.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
   form->edUpdateFilesPath->SetText(start);
 
   std::vector<std::string> texts;
