@@ -7,8 +7,13 @@ namespace core {
 std::string EngineFolderValue(std::string_view updatesFolder) {
   // All trailing backslashes go, not only one: D:\x\\ and D:\x name the same
   // folder, and "D:\x\" would read as an escaped quote.
+  const size_t typed = updatesFolder.size();
   while (!updatesFolder.empty() && updatesFolder.back() == '\\') updatesFolder.remove_suffix(1);
-  return std::string(updatesFolder);
+  std::string value(updatesFolder);
+  // A root keeps a name for itself: "C:" alone means the current folder of drive C, and "" no folder at all.
+  const bool root = value.empty() || (value.size() == 2 && value[1] == ':');
+  if (root && value.size() < typed) value += "\\.";
+  return value;
 }
 
 std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,

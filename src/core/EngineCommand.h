@@ -10,8 +10,9 @@ namespace core {
 inline constexpr std::string_view EngineFileName = "zuk.exe";
 
 // The updates folder as the engine receives it: the text as typed, without
-// trailing backslashes ("D:\setup\" -> "D:\setup", "D:\" -> "D:"). A backslash
-// left before the closing quote would escape it for C runtimes.
+// trailing backslashes ("D:\setup\" -> "D:\setup"), since a backslash left
+// before the closing quote would escape it for C runtimes. A root becomes
+// "D:\." ("\" alone "\."): "D:" would name drive D's current folder.
 std::string EngineFolderValue(std::string_view updatesFolder);
 
 // -zukgui -product tessaron, then -nosnapshot or -snapshotlocation "X:", then

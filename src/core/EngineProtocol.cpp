@@ -3,6 +3,7 @@
 #include <limits>
 #include <utility>
 
+#include "core/Format.h"
 #include "core/TextUtils.h"
 
 namespace core {
@@ -53,13 +54,40 @@ void HandleStatus(RunState& state, EngineView& view, std::string_view payload) {
   view.ClearDetails();
 }
 
+void KeepError(RunState& state, std::string message) {
+  message.insert(message.begin(), '\r');
+  if (state.LaterErrors.empty() && state.ErrorText.size() + message.size() <= kErrorHeadLimit) {
+    state.ErrorText += message;
+    return;
+  }
+  if (state.ErrorText.empty()) {
+    // A first message larger than the whole head keeps its start.
+    state.ErrorText = message.substr(0, kErrorHeadLimit);
+    return;
+  }
+  if (message.size() > kErrorTailLimit) message.resize(kErrorTailLimit);
+  state.LaterErrorBytes += message.size();
+  state.LaterErrors.push_back(std::move(message));
+  while (state.LaterErrorBytes > kErrorTailLimit) {
+    state.LaterErrorBytes -= state.LaterErrors.front().size();
+    state.LaterErrors.pop_front();
+    ++state.ErrorsLeftOut;
+  }
+}
+
+void ShowDetailLine(RunState& state, EngineView& view, std::string_view line) {
+  std::string details = Trim(line);
+  if (details.empty()) return;
+  state.ProgressDetails = std::move(details);
+  view.ShowDetails(state.ProgressDetails);
+}
+
 }  // namespace
 
 void HandleEngineLine(RunState& state, EngineView& view, std::string_view line) {
   std::string_view payload;
   if (TakeTag(line, kTagError, payload)) {
-    state.ErrorText += '\r';
-    state.ErrorText += Trim(payload);
+    KeepError(state, Trim(payload));
   } else if (TakeTag(line, kTagParam, payload)) {
     if (payload.find(kNeedReboot) != std::string_view::npos) state.NeedReboot = true;
   } else if (TakeTag(line, kTagResult, payload)) {
@@ -69,11 +97,22 @@ void HandleEngineLine(RunState& state, EngineView& view, std::string_view line) 
   } else if (TakeTag(line, kTagStatus, payload)) {
     HandleStatus(state, view, payload);
   } else {
-    std::string details = Trim(line);
-    if (details.empty()) return;
-    state.ProgressDetails = std::move(details);
-    view.ShowDetails(state.ProgressDetails);
+    ShowDetailLine(state, view, line);
   }
+}
+
+void HandleContinuedEngineLine(RunState& state, EngineView& view, std::string_view piece) {
+  ShowDetailLine(state, view, piece);
+}
+
+std::string CollectedErrorText(const RunState& state, std::string_view leftOutPattern) {
+  std::string text = state.ErrorText;
+  if (state.ErrorsLeftOut > 0) {
+    text += '\r';
+    text += FormatText(leftOutPattern, {static_cast<unsigned long long>(state.ErrorsLeftOut)});
+  }
+  for (const std::string& message : state.LaterErrors) text += message;
+  return text;
 }
 
 void ShowSectionProgress(RunState& state, EngineView& view, int32_t percent) {

@@ -3,15 +3,22 @@
 // EngineView; the rules here decide what it shows and when.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 
 namespace core {
 
+// An engine that reports errors without end must not take the wizard's memory with it: the first messages are kept
+// up to kErrorHeadLimit bytes, then the last ones up to kErrorTailLimit bytes, with a count of those in between.
+inline constexpr std::size_t kErrorHeadLimit = 32 * 1024;
+inline constexpr std::size_t kErrorTailLimit = 32 * 1024;
+
 // The window's fields that the engine's lines fill during one run.
 struct RunState {
-  std::string ErrorText;        // each "[Error]:" message preceded by one CR
+  std::string ErrorText;        // each "[Error]:" message preceded by one CR, up to kErrorHeadLimit bytes
   std::string ResultText;       // trimmed payload of the last "[Result]:" line
   std::string CurrentSection;   // trimmed name from the last "[SECTION]:" line
   std::string StatusStep;       // untrimmed step code of the last "[STATUS]:" line
@@ -20,6 +27,11 @@ struct RunState {
   bool NeedReboot = false;
   int32_t SectionIndex = -1;  // "[SECTION]:" lines seen, less one
   int32_t SectionPercent = 0;
+  // Messages that came after ErrorText was full: the last of them (each with its CR), their total size, and how
+  // many earlier ones were dropped to keep within kErrorTailLimit.
+  std::deque<std::string> LaterErrors;
+  std::size_t LaterErrorBytes = 0;
+  uint64_t ErrorsLeftOut = 0;
 };
 
 // The controls of the progress page as the protocol sees them.
@@ -52,6 +64,13 @@ inline constexpr std::string_view kNeedReboot = "NEED_REBOOT";
 
 // Interprets one engine line (without its terminator); an empty line is allowed and changes nothing.
 void HandleEngineLine(RunState& state, EngineView& view, std::string_view line);
+
+// A later piece of an engine line too long for one read (see LineSplitter): shown as a detail, never read as a tag.
+void HandleContinuedEngineLine(RunState& state, EngineView& view, std::string_view piece);
+
+// Every error message kept: ErrorText, then, when messages were dropped, a CR and leftOutPattern with %d replaced
+// by their number, then the later messages.
+std::string CollectedErrorText(const RunState& state, std::string_view leftOutPattern);
 
 // Sets SectionPercent and redraws the bar, the progress title and, from 90 % on, the server line.
 void ShowSectionProgress(RunState& state, EngineView& view, int32_t percent);

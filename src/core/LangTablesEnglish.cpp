@@ -105,6 +105,8 @@ constinit const TLangTable EnglishTable = {{
      "The update process has determined that a server reboot is necessary.\r\r"
      "1. Please ensure that no other server upgrades are depending on this server or any of its shares.\r\r"
      "2. After making sure, please reboot this server.\r"},
+    {"str_Message_Error_Messages_Left_Out",
+     "[%d error messages left out]"},
 }};
 // clang-format on
 

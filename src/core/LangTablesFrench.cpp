@@ -105,6 +105,8 @@ constinit const TLangTable FrenchTable = {{
      "Le processus de mise \xE0 jour demande le red\xE9marrage du serveur.\r\r"
      "1. Assurez-vous qu'aucune autre mise \xE0 niveau de serveur d\xE9pend de ce serveur ou de ses partages.\r\r"
      "2. Apr\xE8s cette v\xE9rification, red\xE9marrez le serveur.\r"},
+    {"str_Message_Error_Messages_Left_Out",
+     "[%d messages d'erreur omis]"},
 }};
 // clang-format on
 

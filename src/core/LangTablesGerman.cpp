@@ -105,6 +105,8 @@ constinit const TLangTable GermanTable = {{
      "Der Update-Prozess hat festgestellt, dass ein Server-Neustart erforderlich ist.\r\r"
      "1. Vergewissern Sie sich, dass keine anderen Server-Upgrades  auf diesen Server oder Server-Freigaben zugreifen.\r\r"
      "2. Starten Sie anschlie\xDF" "end den Server neu.\r"},
+    {"str_Message_Error_Messages_Left_Out",
+     "[%d Fehlermeldungen ausgelassen]"},
 }};
 // clang-format on
 

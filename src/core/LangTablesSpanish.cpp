@@ -105,6 +105,8 @@ constinit const TLangTable SpanishTable = {{
      "El proceso de actualizaci\xF3n establece que es necesario volver a arrancar el servidor.\r\r"
      "1. Aseg\xFArese de que en otros servidores no haya actualizaciones que dependan de este servidor ni de cualquiera de sus recursos compartidos.\r\r"
      "2. Una vez comprobado, vuelva a arrancar este servidor.\r"},
+    {"str_Message_Error_Messages_Left_Out",
+     "[%d mensajes de error omitidos]"},
 }};
 // clang-format on
 

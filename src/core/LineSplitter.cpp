@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace core {
 
@@ -78,6 +79,8 @@ std::optional<std::string> LineSplitter::NextLine() {
     if (size - start_ <= maxLineLength_) return std::nullopt;
     std::string line(data + start_, maxLineLength_);
     Consume(start_ + maxLineLength_);
+    lastContinued_ = inLongLine_;
+    inLongLine_ = true;
     return line;
   }
 
@@ -91,6 +94,7 @@ std::optional<std::string> LineSplitter::NextLine() {
     }
   }
   Consume(next);
+  lastContinued_ = std::exchange(inLongLine_, false);
   return line;
 }
 
@@ -99,6 +103,7 @@ std::optional<std::string> LineSplitter::TakeRest() {
   if (start_ == buffer_.size()) return std::nullopt;
   std::string rest(buffer_, start_);
   Consume(buffer_.size());
+  lastContinued_ = std::exchange(inLongLine_, false);
   return rest;
 }
 

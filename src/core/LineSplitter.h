@@ -5,7 +5,9 @@
 // cut into feeds, the same lines come out: a CR that ends one feed completes
 // its line at once, and an LF that opens the next feed is then taken as the
 // rest of that CR LF. A line that grows past the length limit without a
-// terminator is returned in pieces of the limit's length.
+// terminator is returned in pieces of the limit's length; every piece after
+// the first is marked as a continuation, so that a reader never mistakes the
+// middle of a long line for the start of a new one.
 #pragma once
 
 #include <cstddef>
@@ -30,6 +32,10 @@ class LineSplitter {
   // with unterminated bytes counting as a last line; nothing when all is taken.
   std::optional<std::string> TakeRest();
 
+  // Whether the line last returned is a later piece of a line cut at the
+  // length limit, not a line of its own.
+  bool LastLineContinued() const { return lastContinued_; }
+
   // Bytes fed and not yet returned as lines.
   size_t PendingSize() const { return buffer_.size() - start_; }
 
@@ -50,6 +56,9 @@ class LineSplitter {
   // The last line ended in a CR that was the last byte fed; an LF arriving
   // next belongs to it.
   bool dropLf_ = false;
+  // A piece was cut off at the limit and the rest of its line is still to come.
+  bool inLongLine_ = false;
+  bool lastContinued_ = false;
 };
 
 }  // namespace core

@@ -82,11 +82,8 @@ std::optional<int32_t> ParseInt32(std::string_view text) {
     magnitude = magnitude * (hex ? 16u : 10u) + static_cast<uint64_t>(digit);
     if (magnitude > 0xFFFFFFFFull) return std::nullopt;
   }
-  if (hex) {
-    const auto bits = static_cast<uint32_t>(magnitude);
-    const auto value = static_cast<int32_t>(bits);
-    return negative ? static_cast<int32_t>(0u - bits) : value;
-  }
+  // Hexadecimal obeys the same signed range as decimal: "$FFFFFFFF" read as -1, or "-$FFFFFFFF" as 1, would
+  // turn a meaningless number into a plausible update number.
   if (negative) {
     if (magnitude > 0x80000000ull) return std::nullopt;
     return static_cast<int32_t>(-static_cast<int64_t>(magnitude));

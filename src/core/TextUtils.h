@@ -23,9 +23,8 @@ std::string NormaliseLineBreaks(std::string_view text);
 
 // 32-bit signed conversion: optional leading blanks, an optional sign, then
 // decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X".
-// Anything else (trailing blanks included), an empty text or an overflow
-// gives no number. Hexadecimal accepts the full 32-bit pattern range, so
-// "$FFFFFFFF" is -1, as in the classic Pascal conversion.
+// Anything else (trailing blanks included), an empty text or a value outside
+// -2147483648..2147483647 gives no number, hexadecimal included.
 std::optional<int32_t> ParseInt32(std::string_view text);
 
 // The decimal text of a whole number.

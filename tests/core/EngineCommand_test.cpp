@@ -15,7 +15,8 @@ TEST(EngineCommand, Arguments) {
             "-zukgui -product tessaron -nosnapshot -dir \"D:\\setup\"");
   EXPECT_EQ(EngineArguments(false, 'e', "D:\\setup"),
             "-zukgui -product tessaron -snapshotlocation \"E:\" -dir \"D:\\setup\"");
-  EXPECT_EQ(EngineArguments(false, 'C', "D:\\"), "-zukgui -product tessaron -snapshotlocation \"C:\" -dir \"D:\"");
+  EXPECT_EQ(EngineArguments(false, 'C', "D:\\"),
+            "-zukgui -product tessaron -snapshotlocation \"C:\" -dir \"D:\\.\"");
   // The folder is passed as typed, not expanded.
   EXPECT_EQ(EngineArguments(true, 'C', "..\\pkg"), "-zukgui -product tessaron -nosnapshot -dir \"..\\pkg\"");
   EXPECT_EQ(EngineArguments(true, std::nullopt, "\\\\srv\\share\\upd\\"),
@@ -25,7 +26,10 @@ TEST(EngineCommand, Arguments) {
 TEST(EngineCommand, FolderNeverEscapesTheClosingQuote) {
   EXPECT_EQ(EngineFolderValue("D:\\setup\\"), "D:\\setup");
   EXPECT_EQ(EngineFolderValue("D:\\setup"), "D:\\setup");
-  EXPECT_EQ(EngineFolderValue("D:\\"), "D:");
+  EXPECT_EQ(EngineFolderValue("D:\\"), "D:\\.");  // the root, not drive D's current folder
+  EXPECT_EQ(EngineFolderValue("c:\\\\"), "c:\\.");
+  EXPECT_EQ(EngineFolderValue("\\"), "\\.");
+  EXPECT_EQ(EngineFolderValue("D:"), "D:");  // typed drive-relative: passed as typed
   EXPECT_EQ(EngineFolderValue("D:\\x\\\\"), "D:\\x");
   EXPECT_EQ(EngineFolderValue("D:\\x\\ "), "D:\\x\\ ");
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -308,4 +309,50 @@ TEST(EngineProtocol, DetailLinesAreTrimmedAndTagsLaterInTheLineDoNotCount) {
   EXPECT_EQ(state.ProgressDetails, "Copying file 3 of 9 [STATUS]:x,y,50");
   EXPECT_EQ(view.details, state.ProgressDetails);
   EXPECT_EQ(state.SectionPercent, 0);
+}
+
+TEST(EngineProtocol, ErrorMessagesAreBoundedToTheFirstAndTheLastWithACountBetween) {
+  FakeView view(300);
+  RunState state;
+  // 1000 messages of 127 characters, 128 bytes each with their CR: 256 fit into each half, 488 are left out.
+  auto message = [](int i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "E%04d", i);
+    return std::string(number) + std::string(122, 'x');
+  };
+  for (int i = 0; i < 1000; ++i) HandleEngineLine(state, view, "[Error]:" + message(i));
+  EXPECT_EQ(state.ErrorText.size(), 32768u);
+  EXPECT_EQ(state.ErrorText.substr(0, 6), "\rE0000");
+  EXPECT_EQ(state.ErrorText.substr(32768 - 128, 6), "\rE0255");
+  EXPECT_EQ(state.ErrorsLeftOut, 488u);
+
+  const std::string all = CollectedErrorText(state, "[%d error messages left out]");
+  EXPECT_EQ(all.size(), 32768u + 30u + 32768u);
+  EXPECT_EQ(all.substr(32768, 30), "\r[488 error messages left out]");
+  EXPECT_EQ(all.substr(32768 + 30, 6), "\rE0744");
+  EXPECT_EQ(all.substr(all.size() - 128), "\r" + message(999));
+
+  // Below the bound nothing is left out and no count line appears.
+  RunState few;
+  HandleEngineLine(few, view, "[Error]: a ");
+  HandleEngineLine(few, view, "[Error]:b");
+  EXPECT_EQ(CollectedErrorText(few, "[%d error messages left out]"), "\ra\rb");
+
+  // One message larger than a half keeps its start.
+  RunState huge;
+  HandleEngineLine(huge, view, "[Error]:" + std::string(40000, 'h'));
+  EXPECT_EQ(huge.ErrorText, "\r" + std::string(32767, 'h'));
+}
+
+TEST(EngineProtocol, PiecesOfAnOverlongLineAreDetailsNeverTags) {
+  FakeView view(300);
+  RunState state;
+  HandleContinuedEngineLine(state, view, "[Result]:OK");
+  HandleContinuedEngineLine(state, view, "[Error]:x");
+  HandleContinuedEngineLine(state, view, "[SECTION]:s");
+  EXPECT_EQ(state.ResultText, "");
+  EXPECT_EQ(state.ErrorText, "");
+  EXPECT_EQ(state.SectionIndex, -1);
+  EXPECT_EQ(state.ProgressDetails, "[SECTION]:s");
+  EXPECT_EQ(view.details, "[SECTION]:s");
 }

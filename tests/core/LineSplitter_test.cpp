@@ -130,6 +130,20 @@ TEST(LineSplitter, LineLengthLimit) {
   EXPECT_EQ(splitter.PendingSize(), 70 * 1024 - limit);
   EXPECT_EQ(splitter.TakeRest(), std::string(70 * 1024 - limit, 'u'));
 
+  // The pieces after the first are marked as the rest of a long line: a tag in them starts no line.
+  LineSplitter tagged;
+  FeedText(tagged, std::string(limit, 'a') + "[Result]:OK\r\n" + "next\n" + std::string(limit + 3, 'c'));
+  EXPECT_EQ(tagged.NextLine(), std::string(limit, 'a'));
+  EXPECT_FALSE(tagged.LastLineContinued());
+  EXPECT_EQ(tagged.NextLine(), "[Result]:OK");
+  EXPECT_TRUE(tagged.LastLineContinued());
+  EXPECT_EQ(tagged.NextLine(), "next");
+  EXPECT_FALSE(tagged.LastLineContinued());
+  EXPECT_EQ(tagged.NextLine(), std::string(limit, 'c'));
+  EXPECT_FALSE(tagged.LastLineContinued());
+  EXPECT_EQ(tagged.TakeRest(), "ccc");
+  EXPECT_TRUE(tagged.LastLineContinued());
+
   // Exactly the limit and then its terminator, in pieces: one line, no empty one.
   const std::string exact = std::string(limit, 'e') + "\r\nz\n";
   EXPECT_EQ(FeedInPieces(exact, 1000), (Lines{std::string(limit, 'e'), "z"}));

@@ -54,6 +54,7 @@ TEST(PackageNumber, RejectedNames) {
   for (const char* name : {"Tessaron-2.3.1.5.zuk.zuk", "Tessaron-2.3.1.5.zukx", "Tessaron-2.3.1.x.zuk",
                            "Tessaron-2.3.1.3]x[.zuk", "Tessaron-2.2.0.3.zuk", "Tessaron-2.3.1..zuk",
                            "Tessaron-2.3.1.5 .zuk", "Tessaron-2.3.1.2147483648.zuk", "Tessaron-2.3.1.5",
+                           "Tessaron-2.3.1.-$FFFFFFFF.zuk", "Tessaron-2.3.1.$FFFFFFFF.zuk",
                            "Tessaron-2.3.15.zuk", "Tesaron-2.3.1.5.zuk", "xTessaron-2.3.1.5.zuk", "readme.txt",
                            "", "Tessaron-", ".zuk", "Tessaron-.zuk", "Tessaron-2.3.1.5[.zuk",
                            "Tessaron-2.3.1.\xDC.zuk"}) {
@@ -88,6 +89,8 @@ TEST(UpdatesApplicable, Table) {
   EXPECT_FALSE(UpdatesApplicable("2.3.1", ":1:2:3:"));
   EXPECT_FALSE(UpdatesApplicable("2.3.1.", ":1:2:3:"));
   EXPECT_FALSE(UpdatesApplicable("2.3.1", ":0:"));
+  EXPECT_FALSE(UpdatesApplicable("2.3.1.-$FFFFFFFC", ":4:5:"));  // an overflowing build is no build
+  EXPECT_FALSE(UpdatesApplicable("2.3.1.$FFFFFFFF", ":0:"));
   EXPECT_TRUE(UpdatesApplicable("2.3.1.4", ":5:6:8:"));
   EXPECT_TRUE(UpdatesApplicable("2.3.1.5", ":5:6:8:"));
   EXPECT_FALSE(UpdatesApplicable("2.3.1.8", ":5:6:8:"));

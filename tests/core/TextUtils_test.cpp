@@ -34,13 +34,15 @@ TEST(TextUtils, IntegerConversionAcceptsSignBlanksAndHex) {
   EXPECT_EQ(ParseInt32("x10"), 16);
   EXPECT_EQ(ParseInt32("0X10"), 16);
   EXPECT_EQ(ParseInt32("-$10"), -16);
-  EXPECT_EQ(ParseInt32("$FFFFFFFF"), -1);
+  EXPECT_EQ(ParseInt32("$7FFFFFFF"), 2147483647);
+  EXPECT_EQ(ParseInt32("-$80000000"), INT32_MIN);
   EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
   EXPECT_EQ(ParseInt32("-2147483648"), INT32_MIN);
   EXPECT_EQ(ParseInt32("0x"), std::nullopt);
 }
 
 TEST(TextUtils, IntegerConversionRejectsEverythingElse) {
-  for (const char* bad : {"", " ", "-", "12 ", "1.5", "2147483648", "-2147483649", "$100000000", "1e3", "\t1", "0x1G"})
+  for (const char* bad : {"", " ", "-", "12 ", "1.5", "2147483648", "-2147483649", "$100000000", "$80000000", "$FFFFFFFF",
+                          "-$FFFFFFFF", "-$80000001", "1e3", "\t1", "0x1G"})
     EXPECT_EQ(ParseInt32(bad), std::nullopt) << '"' << bad << '"';
 }
