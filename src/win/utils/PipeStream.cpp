@@ -34,8 +34,8 @@ void THandleStream::WriteBuffer(const void* buffer, size_t count) {
 }
 
 TPipeStream::TPipeStream(int end, DWORD bufferSize) {
-  // Both ends inheritable: the child gets the other end through its
-  // standard handles.
+  // Created inheritable: the child gets the other end through its standard
+  // handles.
   SECURITY_ATTRIBUTES attributes{};
   attributes.nLength = sizeof(attributes);
   attributes.lpSecurityDescriptor = nullptr;
@@ -53,6 +53,8 @@ TPipeStream::TPipeStream(int end, DWORD bufferSize) {
   } else if (end == PipeWriteEnd) {
     FHandle = writeEnd;
   }
+  // This process's own end stays here: a child holding it would keep the pipe open after this side is done.
+  if (FHandle != nullptr) SetHandleInformation(FHandle, HANDLE_FLAG_INHERIT, 0);
 }
 
 // Both ends close with their owners; the stream's handle is one of them.
@@ -85,6 +87,7 @@ bool TPipeStream::FillFront() {
   if (!line) return false;
   Front = std::move(*line);
   Front += "\r\n";
+  FrontContinued = Pending.LastLineContinued();
   return true;
 }
 
@@ -114,6 +117,7 @@ bool TPipeStream::ReadLine(std::string& line) {
     // A line with CR LF, or what TakeChar left of it.
     line.assign(Front, 0, Front.size() >= 2 ? Front.size() - 2 : 0);
     Front.clear();
+    LastContinued = FrontContinued;
     return true;
   }
   // Lines already taken in are given out before the pipe is asked again, so
@@ -128,6 +132,7 @@ bool TPipeStream::ReadLine(std::string& line) {
     return false;
   }
   line = std::move(*next);
+  LastContinued = Pending.LastLineContinued();
   return true;
 }
 
@@ -136,6 +141,7 @@ bool TPipeStream::ReadLineOrRest(std::string& line) {
   std::optional<std::string> rest = Pending.TakeRest();
   if (!rest || rest->empty()) return false;
   line = std::move(*rest);
+  LastContinued = Pending.LastLineContinued();
   return true;
 }
 

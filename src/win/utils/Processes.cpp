@@ -7,6 +7,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -36,37 +37,96 @@ bool SameTextAZ(std::wstring_view a, std::wstring_view b) {
 
 }  // namespace
 
-DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole,
-                   HANDLE input, HANDLE output, HANDLE error) {
+namespace {
+
+// The child's attribute list naming the only handles it may inherit. Without it a child inherits every inheritable
+// handle of this process, pipe ends of earlier children included.
+class InheritedHandleList {
+ public:
+  explicit InheritedHandleList(std::vector<HANDLE> handles) : handles_(std::move(handles)) {
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    if (size == 0) return;
+    storage_.resize(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    initialised_ = true;
+    if (UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
+                                  handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+      list_ = list;
+    }
+  }
+  ~InheritedHandleList() {
+    if (initialised_) DeleteProcThreadAttributeList(reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data()));
+  }
+  InheritedHandleList(const InheritedHandleList&) = delete;
+  InheritedHandleList& operator=(const InheritedHandleList&) = delete;
+
+  // Null where the platform offers no handle list.
+  LPPROC_THREAD_ATTRIBUTE_LIST Get() const { return list_; }
+
+ private:
+  std::vector<HANDLE> handles_;
+  std::vector<char> storage_;
+  bool initialised_ = false;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
+}  // namespace
+
+TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole,
+                                  HANDLE input, HANDLE output, HANDLE error) {
   // Unquoted, "C:\Program Files\x.exe" would first be tried as C:\Program.exe.
   std::string commandLine = "\"" + path + "\" " + arguments;
   std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());
   mutableCommandLine.push_back('\0');
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  startup.wShowWindow = showConsole ? SW_SHOWMINIMIZED : SW_HIDE;
+  STARTUPINFOEXA startup{};
+  startup.StartupInfo.cb = sizeof(startup.StartupInfo);
+  startup.StartupInfo.wShowWindow = showConsole ? SW_SHOWMINIMIZED : SW_HIDE;
+  startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
   BOOL inheritHandles = FALSE;
-  if (input != nullptr || output != nullptr || error != nullptr) {
-    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
-    startup.hStdInput = input;
-    startup.hStdOutput = output;
-    startup.hStdError = error;
+  DWORD flags = CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM;
+  std::vector<HANDLE> inherited;
+  for (HANDLE handle : {input, output, error}) {
+    if (handle != nullptr && std::find(inherited.begin(), inherited.end(), handle) == inherited.end())
+      inherited.push_back(handle);
+  }
+  std::optional<InheritedHandleList> handleList;
+  if (!inherited.empty()) {
+    startup.StartupInfo.dwFlags |= STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = input;
+    startup.StartupInfo.hStdOutput = output;
+    startup.StartupInfo.hStdError = error;
     inheritHandles = TRUE;
-  } else {
-    startup.dwFlags = STARTF_USESHOWWINDOW;
+    handleList.emplace(std::move(inherited));
+    if (handleList->Get() != nullptr) {
+      startup.lpAttributeList = handleList->Get();
+      startup.StartupInfo.cb = sizeof(startup);
+      flags |= EXTENDED_STARTUPINFO_PRESENT;
+    }
   }
 
   PROCESS_INFORMATION created{};
-  if (!CreateProcessA(nullptr, mutableCommandLine.data(), nullptr, nullptr, inheritHandles,
-                      CREATE_NEW_CONSOLE | CREATE_SEPARATE_WOW_VDM, nullptr, nullptr, &startup, &created)) {
-    return 0;
+  if (!CreateProcessA(nullptr, mutableCommandLine.data(), nullptr, nullptr, inheritHandles, flags, nullptr, nullptr,
+                      &startup.StartupInfo, &created)) {
+    return {};
   }
-  // The child is followed by its identifier only; a handle kept here would
-  // keep an ended child openable.
-  ScopedHandle process(created.hProcess);
   ScopedHandle thread(created.hThread);
-  return created.dwProcessId;
+  TStartedProcess started;
+  started.Id = created.dwProcessId;
+  started.Process.Reset(created.hProcess);
+  return started;
+}
+
+DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input,
+                   HANDLE output, HANDLE error) {
+  // Followed by its identifier only: a handle kept here would keep an ended child openable.
+  return StartChildProcess(path, arguments, showConsole, input, output, error).Id;
+}
+
+bool IsProcessHandleAlive(HANDLE process) {
+  return process != nullptr && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
 }
 
 bool IsProcessAlive(DWORD id) {
@@ -111,33 +171,33 @@ std::string GetProcessExeName(DWORD id) {
   return std::string(name, length);
 }
 
-DWORD FindProcessByExeName(const std::string& name) {
-  // The system's process information carries every executable's name, so no
-  // process is opened: engines of other accounts or of a higher integrity
-  // level, whose modules cannot be read, are found too. It is the listing
-  // behind EnumProcesses and the toolhelp snapshot, asked for once with a
-  // buffer of the size it reports, where those two ask again and again with
-  // a doubled buffer.
+DWORD FindProcessInList(const ProcessListQuery& query, const std::string& name) {
   if (name.empty()) return 0;
   std::wstring wanted = WideFromAnsi(name);
   std::vector<ULONGLONG> buffer(256 * 1024 / sizeof(ULONGLONG));  // 8-byte aligned records
   for (int attempt = 0;; ++attempt) {
     ULONG needed = 0;
-    NTSTATUS status = NtQuerySystemInformation(SystemProcessInformation, buffer.data(),
-                                               static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG)), &needed);
+    const ULONG size = static_cast<ULONG>(buffer.size() * sizeof(ULONGLONG));
+    const NTSTATUS status = query(buffer.data(), size, &needed);
     if (status == StatusInfoLengthMismatch && attempt < 8) {
       // Room for processes started meanwhile.
       size_t bytes = std::max<size_t>(needed + 64 * 1024, buffer.size() * sizeof(ULONGLONG) * 2);
       buffer.assign(bytes / sizeof(ULONGLONG) + 1, 0);
       continue;
     }
-    if (status < 0) return 0;  // an error status; the list cannot be read
+    // Not knowing whether an engine runs must not read as "none runs".
+    if (status < 0) {
+      const DWORD code = RtlNtStatusToDosError(status);
+      throw EInOutError("The list of running processes cannot be read.", code);
+    }
     break;
   }
 
   const char* base = reinterpret_cast<const char*>(buffer.data());
+  const size_t size = buffer.size() * sizeof(ULONGLONG);
   size_t offset = 0;
-  for (int visited = 0; visited < MaxListedProcesses; ++visited) {
+  // Every entry, however many: an engine may be anywhere in a busy terminal server's list.
+  while (offset + sizeof(SYSTEM_PROCESS_INFORMATION) <= size) {
     const auto* process = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(base + offset);
     std::wstring_view image;
     if (process->ImageName.Buffer != nullptr) {
@@ -152,6 +212,20 @@ DWORD FindProcessByExeName(const std::string& name) {
     offset += process->NextEntryOffset;
   }
   return 0;
+}
+
+DWORD FindProcessByExeName(const std::string& name) {
+  // The system's process information carries every executable's name, so no
+  // process is opened: engines of other accounts or of a higher integrity
+  // level, whose modules cannot be read, are found too. It is the listing
+  // behind EnumProcesses and the toolhelp snapshot, asked for once with a
+  // buffer of the size it reports, where those two ask again and again with
+  // a doubled buffer.
+  return FindProcessInList(
+      [](void* buffer, ULONG size, ULONG* needed) {
+        return NtQuerySystemInformation(SystemProcessInformation, buffer, size, needed);
+      },
+      name);
 }
 
 }  // namespace Utils

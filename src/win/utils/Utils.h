@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -92,16 +93,32 @@ int MaintenanceModeOfText(std::string_view text);
 
 // ---------------------------------------------------------------- processes
 
-// At most this many processes are examined by a search.
+// Room for process identifiers in one ListProcessIds listing.
 inline constexpr int MaxListedProcesses = 2048;
 
 // Starts "path" with arguments as a child with its own console (hidden, or
 // minimised when showConsole is set). When any standard handle is given, all
-// three are passed and handles are inherited. The path is quoted on the
-// command line, so blanks in it cannot make the platform run another
+// three are passed and the child inherits those handles only (where the
+// platform can say so; the handles must be inheritable). The path is quoted
+// on the command line, so blanks in it cannot make the platform run another
 // program. Returns the process identifier, 0 on failure (last error kept).
 DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole,
                    HANDLE input, HANDLE output, HANDLE error);
+
+// A started child: its identifier and a handle that follows it for as long as
+// it is held, so that a reused identifier cannot be mistaken for the child.
+struct TStartedProcess {
+  DWORD Id = 0;
+  ScopedHandle Process;
+};
+
+// StartProcess, keeping the child's process handle; Id 0 and no handle on
+// failure (last error kept).
+TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole,
+                                  HANDLE input, HANDLE output, HANDLE error);
+
+// Whether the process behind the handle is still running; false for none.
+bool IsProcessHandleAlive(HANDLE process);
 
 // Whether the process is still running; false for 0 and for a process that
 // has ended even while handles to it remain open elsewhere.
@@ -121,8 +138,14 @@ std::string GetProcessExeName(DWORD id);
 
 // The first process, in listing order, whose executable file name equals
 // name with a-z folded; 0 if none. Sees processes of other accounts and
-// integrity levels too.
+// integrity levels too, and the whole list however long. A list that cannot
+// be read raises EInOutError: it must not pass for "no such process".
 DWORD FindProcessByExeName(const std::string& name);
+
+// What FindProcessByExeName asks the system for: fills the buffer with the
+// process records and returns the status (tests put failures in its place).
+using ProcessListQuery = std::function<LONG(void* buffer, ULONG size, ULONG* needed)>;
+DWORD FindProcessInList(const ProcessListQuery& query, const std::string& name);
 
 // ------------------------------------------------------------------ streams
 
@@ -155,8 +178,9 @@ inline constexpr int PipeWriteEnd = 1;
 // a line, since NUL bytes are dropped from the input.
 inline const std::string NoLineMark(1, '\0');
 
-// An anonymous pipe whose two ends are inheritable, exposed as a stream on
-// one of them (or on neither, for any other end value). The read end has a
+// An anonymous pipe exposed as a stream on one of its ends (or on neither,
+// for any other end value). The other end is inheritable, for a child; the
+// stream's own end is not. The read end has a
 // line reader that never waits for data.
 class TPipeStream : public THandleStream {
  public:
@@ -184,6 +208,10 @@ class TPipeStream : public THandleStream {
   // the writer has gone and nothing more will complete that line.
   bool ReadLineOrRest(std::string& line);
 
+  // Whether the line last given by ReadLine or ReadLineOrRest is a later
+  // piece of a line longer than the reader holds (see core::LineSplitter).
+  bool LastLineContinued() const { return LastContinued; }
+
   // Bytes taken from the pipe and not yet given out.
   size_t PendingSize() const;
 
@@ -199,6 +227,8 @@ class TPipeStream : public THandleStream {
   // A complete line with CR LF appended, of which PeekChar/TakeChar may have
   // taken the start; it comes before everything in Pending.
   std::string Front;
+  bool FrontContinued = false;
+  bool LastContinued = false;
   std::vector<char> ReadBuffer;
 };
 

@@ -45,11 +45,15 @@ TEST(PipeStream, EndsAndHandles) {
   EXPECT_EQ(neither.OtherEndHandle(), nullptr);
   EXPECT_EQ(neither.PeekChar(), '\0');
 
-  // Both ends go to children, so both must be inheritable.
+  // The other end goes to a child and must be inheritable; the stream's own end must not reach any child.
   DWORD flags = 0;
   ASSERT_TRUE(GetHandleInformation(output.ReadHandle(), &flags));
-  EXPECT_TRUE(flags & HANDLE_FLAG_INHERIT);
+  EXPECT_FALSE(flags & HANDLE_FLAG_INHERIT);
   ASSERT_TRUE(GetHandleInformation(output.WriteHandle(), &flags));
+  EXPECT_TRUE(flags & HANDLE_FLAG_INHERIT);
+  ASSERT_TRUE(GetHandleInformation(input.WriteHandle(), &flags));
+  EXPECT_FALSE(flags & HANDLE_FLAG_INHERIT);
+  ASSERT_TRUE(GetHandleInformation(input.ReadHandle(), &flags));
   EXPECT_TRUE(flags & HANDLE_FLAG_INHERIT);
 
   try {
@@ -186,8 +190,10 @@ TEST(PipeStream, ChildWritingInPiecesYieldsItsLines) {
 
   // At the end of a run, the unterminated rest is a line of its own.
   std::string line;
+  EXPECT_FALSE(output.LastLineContinued()) << "the first piece of a long line starts a line";
   ASSERT_TRUE(output.ReadLineOrRest(line));
   EXPECT_EQ(line, std::string(70000 - longLine.size(), 'x') + "tail");
+  EXPECT_TRUE(output.LastLineContinued()) << "the rest of the long line is no line of its own";
   EXPECT_FALSE(output.ReadLineOrRest(line));
 }
 

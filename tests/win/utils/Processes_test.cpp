@@ -7,6 +7,10 @@
 #include "UtilsTestSupport.h"
 #include "core/TextUtils.h"
 #include "win/utils/Utils.h"
+// After windows.h, which it needs.
+#include <winternl.h>
+
+#include <cstring>
 
 using namespace Utils;
 using UtilsTest::ChildPath;
@@ -180,3 +184,72 @@ TEST(Processes, FoundByExeNameWhenItsModulesCannotBeRead) {
 }
 
 }  // namespace
+
+TEST(Processes, AChildInheritsItsStandardHandlesAndNothingElse) {
+  // An inheritable handle of this process that the child is not given.
+  SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  ScopedHandle event(CreateEventA(&inheritable, TRUE, FALSE, nullptr));
+  ASSERT_TRUE(event);
+  const std::string arguments = "signal " + std::to_string(reinterpret_cast<UINT_PTR>(event.Get()));
+
+  TPipeStream output(PipeReadEnd, 65536);
+  TStartedProcess child = StartChildProcess(ChildPath(), arguments, false, nullptr, output.OtherEndHandle(),
+                                            output.OtherEndHandle());
+  ASSERT_NE(child.Id, 0u);
+  ASSERT_EQ(WaitForSingleObject(child.Process.Get(), 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the child got the event";
+
+  // The same child started the plain way does reach it, so the check above can fail.
+  std::string commandLine = "\"" + ChildPath() + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION created{};
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr,
+                             &startup, &created));
+  ScopedHandle process(created.hProcess), thread(created.hThread);
+  ASSERT_EQ(WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event.Get(), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+}
+
+TEST(Processes, AKeptHandleFollowsTheChildToItsEnd) {
+  EXPECT_FALSE(IsProcessHandleAlive(nullptr));
+  TPipeStream input(PipeWriteEnd, 65536);
+  TPipeStream output(PipeReadEnd, 65536);
+  TStartedProcess child =
+      StartChildProcess(ChildPath(), "echo", false, input.OtherEndHandle(), output.OtherEndHandle(), nullptr);
+  ASSERT_NE(child.Id, 0u);
+  EXPECT_TRUE(IsProcessHandleAlive(child.Process.Get()));
+  WriteLine(input, "quit");
+  EXPECT_TRUE(WaitFor([&] { return !IsProcessHandleAlive(child.Process.Get()); }));
+
+  TStartedProcess missing = StartChildProcess("C:\\no such folder\\x.exe", "", false, nullptr, nullptr, nullptr);
+  EXPECT_EQ(missing.Id, 0u);
+  EXPECT_FALSE(missing.Process);
+}
+
+TEST(Processes, TheWholeProcessListIsSearchedAndAnUnreadableOneIsAnError) {
+  // 3000 records whose last one is the engine: no cap on the entries examined.
+  static const std::wstring other = L"C:\\Windows\\svchost.exe";
+  static const std::wstring engine = L"D:\\Media\\ZUK.EXE";
+  const auto fill = [](void* buffer, ULONG size, ULONG* needed) -> LONG {
+    constexpr ULONG count = 3000;
+    const ULONG record = static_cast<ULONG>((sizeof(SYSTEM_PROCESS_INFORMATION) + 7) / 8 * 8);
+    *needed = count * record;
+    if (size < *needed) return static_cast<LONG>(0xC0000004L);  // length mismatch: asked again, larger
+    std::memset(buffer, 0, *needed);
+    for (ULONG i = 0; i < count; ++i) {
+      auto* entry = reinterpret_cast<SYSTEM_PROCESS_INFORMATION*>(static_cast<char*>(buffer) + i * record);
+      const std::wstring& name = i + 1 == count ? engine : other;
+      entry->NextEntryOffset = i + 1 == count ? 0 : record;
+      entry->ImageName.Buffer = const_cast<wchar_t*>(name.c_str());
+      entry->ImageName.Length = static_cast<USHORT>(name.size() * sizeof(wchar_t));
+      entry->UniqueProcessId = reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(4 * (i + 1)));
+    }
+    return 0;
+  };
+  EXPECT_EQ(FindProcessInList(fill, "zuk.exe"), 12000u);
+  EXPECT_EQ(FindProcessInList(fill, "other.exe"), 0u);
+
+  const auto denied = [](void*, ULONG, ULONG*) -> LONG { return static_cast<LONG>(0xC0000022L); };
+  EXPECT_THROW(FindProcessInList(denied, "zuk.exe"), EInOutError);
+}

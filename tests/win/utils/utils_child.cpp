@@ -7,6 +7,7 @@
 //                  standard input, so the reader sees every piece on its own
 //   lines N        writes N numbered lines as fast as it can
 //   hold PID       waits until process PID has ended
+//   signal HANDLE  sets the event with that handle value, if it inherited one
 #include <windows.h>
 
 #include <cstdio>
@@ -115,6 +116,10 @@ int Hold(DWORD parent) {
   return 0;
 }
 
+int Signal(unsigned long long value) {
+  return SetEvent(reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(value))) ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +129,7 @@ int main(int argc, char** argv) {
   if (mode == "whoami") return WhoAmI(argc, argv);
   if (mode == "pieces") return Pieces();
   if (mode == "lines" && argc > 2) return Lines(std::strtol(argv[2], nullptr, 10));
+  if (mode == "signal" && argc > 2) return Signal(std::strtoull(argv[2], nullptr, 10));
   if (mode == "hold" && argc > 2) return Hold(static_cast<DWORD>(std::strtoul(argv[2], nullptr, 10)));
   return 1;
 }
