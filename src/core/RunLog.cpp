@@ -60,6 +60,14 @@ std::string RunLogName(std::string_view exePath, const LogTime& time, std::strin
   return name;
 }
 
+std::string NumberedLogName(std::string_view logName, int number) {
+  if (number <= 1) return std::string(logName);
+  constexpr std::string_view ending = ".log";
+  const bool hasEnding = logName.size() >= ending.size() && SameTextAZ(logName.substr(logName.size() - 4), ending);
+  const size_t stem = hasEnding ? logName.size() - ending.size() : logName.size();
+  return std::string(logName.substr(0, stem)) + "_" + std::to_string(number) + std::string(logName.substr(stem));
+}
+
 std::string RunLogText(std::string_view statusText, std::string_view outputBuffer) {
   std::string text;
   text.reserve(statusText.size() + kOutputSeparator.size() + outputBuffer.size());

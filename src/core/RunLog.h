@@ -26,6 +26,11 @@ inline constexpr std::string_view kOutputSeparator = "\r\n** output ************
 // Throws std::invalid_argument for an empty path or one that ends in a folder separator.
 std::string RunLogName(std::string_view exePath, const LogTime& time, std::string_view monthAbbreviation);
 
+// The name a run log takes when the earlier ones exist: number 1 is logName
+// itself, numbers 2 and up insert "_2", "_3", ... before its ".log" ending, so
+// that a second run within the same minute keeps the first one's log.
+std::string NumberedLogName(std::string_view logName, int number);
+
 // The memo's text, written to the log unchanged: status text, separator, output tail.
 std::string RunLogText(std::string_view statusText, std::string_view outputBuffer);
 

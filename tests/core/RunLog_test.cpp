@@ -48,6 +48,15 @@ TEST(RunLog, NameNeedsAFilePath) {
   EXPECT_THROW(RunLogName("C:\\Media\\", kDecember7, "Dec"), std::invalid_argument);
 }
 
+TEST(RunLog, LaterLogsOfTheSameMinuteAreNumbered) {
+  EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.log", 1), "C:\\Media\\Launcher.2026Dec07_14_05.log");
+  EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.log", 2),
+            "C:\\Media\\Launcher.2026Dec07_14_05_2.log");
+  EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.LOG", 13),
+            "C:\\Media\\Launcher.2026Dec07_14_05_13.LOG");
+  EXPECT_EQ(NumberedLogName("D:\\run.txt", 3), "D:\\run.txt_3");
+}
+
 TEST(RunLog, TextIsStatusSeparatorAndOutputWithoutAnythingAdded) {
   EXPECT_EQ(kOutputSeparator.size(), 2u + 10u + 42u + 2u);
   EXPECT_EQ(kOutputSeparator, "\r\n** output " + std::string(42, '*') + "\r\n");
