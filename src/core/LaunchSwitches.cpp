@@ -1,0 +1,99 @@
+#include "core/LaunchSwitches.h"
+
+#include <array>
+
+#include "core/TextUtils.h"
+
+namespace core {
+
+namespace {
+
+constexpr std::array<std::string_view, 4> kLanguageCodes = {"en", "de", "fr", "es"};
+
+std::string Quoted(std::string_view argument) { return "\"" + std::string(argument) + "\""; }
+
+std::optional<char> DriveOf(std::string_view value) {
+  // "X:", also written "X:\".
+  if (value.size() != 2 && !(value.size() == 3 && value[2] == '\\')) return std::nullopt;
+  const char letter = UpperAZ(value.substr(0, 1))[0];
+  if (letter < 'A' || letter > 'Z' || value[1] != ':') return std::nullopt;
+  return letter;
+}
+
+std::optional<int32_t> LanguageOf(std::string_view value) {
+  for (size_t i = 0; i < kLanguageCodes.size(); ++i)
+    if (SameTextAZ(value, kLanguageCodes[i])) return static_cast<int32_t>(i);
+  return std::nullopt;
+}
+
+}  // namespace
+
+LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
+  LaunchSwitches switches;
+  std::vector<std::string> strays;
+  std::vector<std::string> seen;
+  for (const std::string& argument : arguments) {
+    if (argument.empty() || argument[0] != '~') {
+      strays.push_back("The argument " + Quoted(argument) + " is no switch; switches begin with \"~\".");
+      continue;
+    }
+    const std::string_view body = std::string_view(argument).substr(1);
+    const size_t equals = body.find('=');
+    const std::string name = LowerAZ(body.substr(0, equals));
+    const bool hasValue = equals != std::string_view::npos;
+    const std::string_view value = hasValue ? body.substr(equals + 1) : std::string_view();
+    auto fail = [&](const std::string& why) { switches.Errors.push_back("The switch " + Quoted(argument) + " " + why); };
+
+    const bool flag = name == "unattended" || name == "checkonly" || name == "nosnapshot";
+    const bool valued = name == "updates" || name == "snapshot" || name == "language" || name == "log";
+    if (!flag && !valued) {
+      fail("is unknown.");
+      continue;
+    }
+    bool repeated = false;
+    for (const std::string& earlier : seen) repeated = repeated || earlier == name;
+    if (repeated) {
+      fail("is given more than once.");
+      continue;
+    }
+    seen.push_back(name);
+    if (flag && hasValue) {
+      fail("takes no value.");
+      continue;
+    }
+    if (valued && value.empty()) {
+      fail("needs a value after \"=\".");
+      continue;
+    }
+
+    if (name == "unattended") {
+      switches.Unattended = true;
+    } else if (name == "checkonly") {
+      switches.CheckOnly = true;
+    } else if (name == "nosnapshot") {
+      switches.NoSnapshot = true;
+    } else if (name == "updates") {
+      switches.UpdatesFolder = std::string(value);
+    } else if (name == "log") {
+      switches.LogFile = std::string(value);
+    } else if (name == "snapshot") {
+      if (auto drive = DriveOf(value)) {
+        switches.SnapshotDrive = drive;
+      } else {
+        fail("needs a drive letter and a colon, such as D:.");
+      }
+    } else if (auto language = LanguageOf(value)) {
+      switches.Language = language;
+    } else {
+      fail("needs one of the languages en, de, fr or es.");
+    }
+  }
+  if (switches.Unattended) switches.Errors.insert(switches.Errors.begin(), strays.begin(), strays.end());
+  if (switches.CheckOnly && !switches.Unattended) {
+    switches.CheckOnly = false;
+    switches.Errors.push_back("The switch \"~checkonly\" is for unattended runs only; give \"~unattended\" with it.");
+  }
+  return switches;
+}
+
+}  // namespace core
