@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/TextUtils.h"
+
 namespace core {
 
 std::string EngineFolderValue(std::string_view updatesFolder) {
@@ -24,8 +26,7 @@ std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
   if (noSnapshot) {
     arguments += " -nosnapshot";
   } else {
-    char letter = snapshotDrive.value_or('\0');
-    if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
+    const char letter = UpperAZ(snapshotDrive.value_or('\0'));
     if (letter < 'A' || letter > 'Z')
       throw std::invalid_argument("No snapshot drive is selected.");
     arguments += " -snapshotlocation \"";
@@ -36,25 +37,6 @@ std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
   arguments += EngineFolderValue(updatesFolder);
   arguments += '"';
   return arguments;
-}
-
-std::string ComposeCommandLine(std::string_view programPath, std::string_view arguments) {
-  if (programPath.find('"') != std::string_view::npos)
-    throw std::invalid_argument("The program path must not contain a double quote.");
-  std::string commandLine;
-  commandLine.reserve(programPath.size() + arguments.size() + 3);
-  commandLine += '"';
-  commandLine += programPath;
-  commandLine += "\" ";
-  commandLine += arguments;
-  return commandLine;
-}
-
-std::string EngineCommandLine(std::string_view appFolder, bool noSnapshot,
-                              std::optional<char> snapshotDrive, std::string_view updatesFolder) {
-  std::string program(appFolder);
-  program += EngineFileName;
-  return ComposeCommandLine(program, EngineArguments(noSnapshot, snapshotDrive, updatesFolder));
 }
 
 }  // namespace core

@@ -1,4 +1,4 @@
-// The update engine's command line.
+// The update engine's file name and the arguments it is started with.
 #pragma once
 
 #include <optional>
@@ -20,15 +20,5 @@ std::string EngineFolderValue(std::string_view updatesFolder);
 // quote, or a snapshot run without a drive letter A to Z.
 std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
                             std::string_view updatesFolder);
-
-// The program path in double quotes, so that a path with blanks cannot start
-// another program (C:\Program.exe for C:\Program Files\...), one blank and the
-// arguments. Raises std::invalid_argument for a path holding a double quote.
-std::string ComposeCommandLine(std::string_view programPath, std::string_view arguments);
-
-// The whole engine command line for the engine in appFolder (with its
-// trailing backslash).
-std::string EngineCommandLine(std::string_view appFolder, bool noSnapshot,
-                              std::optional<char> snapshotDrive, std::string_view updatesFolder);
 
 }  // namespace core

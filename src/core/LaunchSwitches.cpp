@@ -1,6 +1,7 @@
 #include "core/LaunchSwitches.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "core/TextUtils.h"
 
@@ -10,7 +11,12 @@ namespace {
 
 constexpr std::array<std::string_view, 4> kLanguageCodes = {"en", "de", "fr", "es"};
 
-std::string Quoted(std::string_view argument) { return "\"" + std::string(argument) + "\""; }
+// Joined by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on chains of string operator+.
+std::string Joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (std::string_view part : parts) text.append(part);
+  return text;
+}
 
 std::optional<char> DriveOf(std::string_view value) {
   // "X:", also written "X:\".
@@ -34,7 +40,7 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
   std::vector<std::string> seen;
   for (const std::string& argument : arguments) {
     if (argument.empty() || argument[0] != '~') {
-      strays.push_back("The argument " + Quoted(argument) + " is no switch; switches begin with \"~\".");
+      strays.push_back(Joined({"The argument \"", argument, "\" is no switch; switches begin with \"~\"."}));
       continue;
     }
     const std::string_view body = std::string_view(argument).substr(1);
@@ -42,7 +48,7 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
     const std::string name = LowerAZ(body.substr(0, equals));
     const bool hasValue = equals != std::string_view::npos;
     const std::string_view value = hasValue ? body.substr(equals + 1) : std::string_view();
-    auto fail = [&](const std::string& why) { switches.Errors.push_back("The switch " + Quoted(argument) + " " + why); };
+    auto fail = [&](std::string_view why) { switches.Errors.push_back(Joined({"The switch \"", argument, "\" ", why})); };
 
     const bool flag = name == "unattended" || name == "checkonly" || name == "nosnapshot";
     const bool valued = name == "updates" || name == "snapshot" || name == "language" || name == "log";

@@ -36,6 +36,11 @@ std::string FolderOf(std::string_view path) {
   return std::string(path.substr(0, last + 1));
 }
 
+std::string FileNamePart(std::string_view path) {
+  const size_t last = path.find_last_of("\\/:");
+  return std::string(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
 namespace {
 bool IsSeparator(char c) {
   const auto u = static_cast<unsigned char>(c);

@@ -29,6 +29,9 @@ std::string WithTrailingBackslash(std::string_view path);
 // The folder part up to and including the last backslash; empty without one.
 std::string FolderOf(std::string_view path);
 
+// What follows the last backslash, slash or drive colon; the whole path without any.
+std::string FileNamePart(std::string_view path);
+
 // Splits a command line as the classic Pascal runtime does for its parameter
 // list: bytes 1 to 32 separate, double quotes group blanks and are removed,
 // empty quoted pairs are skipped, a NUL ends the text. The first token is the

@@ -28,6 +28,8 @@ std::string UpperAZ(std::string_view text) {
   return out;
 }
 
+char UpperAZ(char letter) { return UpperChar(letter); }
+
 std::string LowerAZ(std::string_view text) {
   std::string out(text);
   for (char& c : out) c = LowerChar(c);

@@ -15,6 +15,7 @@ std::string Trim(std::string_view text);
 
 // Maps only the letters a-z / A-Z; every other byte is kept as it is.
 std::string UpperAZ(std::string_view text);
+char UpperAZ(char letter);
 std::string LowerAZ(std::string_view text);
 bool SameTextAZ(std::string_view a, std::string_view b);
 

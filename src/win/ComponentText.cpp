@@ -1,7 +1,6 @@
 #include "win/ComponentText.h"
 
 #include "core/LangRes.h"
-#include "win/SystemText.h"
 
 namespace win {
 
@@ -11,12 +10,6 @@ std::string GetComponentText(const ui::Component& component, std::string_view va
 
 void SetComponentText(ui::Component& component, std::string_view variant) {
   component.SetCaption(GetComponentText(component, variant));
-}
-
-core::NumberFormatSettings UserNumberFormat() {
-  core::NumberFormatSettings settings;
-  settings.thousandSeparator = UserThousandSeparator();
-  return settings;
 }
 
 }  // namespace win

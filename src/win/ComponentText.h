@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/Format.h"
 #include "win/ui/Control.h"
 
 namespace win {
@@ -16,8 +15,5 @@ std::string GetComponentText(const ui::Component& component, std::string_view va
 // Shows that text unformatted as the component's caption (for the window: its title). When the key has no text the
 // caption stays as it was and the error goes on to the caller.
 void SetComponentText(ui::Component& component, std::string_view variant = {});
-
-// The user's regional number format, for the patterns whose numbers are shown with thousands separators.
-core::NumberFormatSettings UserNumberFormat();
 
 }  // namespace win

@@ -1,14 +1,15 @@
 // The wizard window's start-up, its close rules and its message box.
 #include "win/LauncherF.h"
 
+#include "core/EngineCommand.h"
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PathRules.h"
 #include "win/ui/SelectDirectory.h"
+#include "win/utils/OwnExecutable.h"
 
 namespace {
 
-constexpr const char* EngineFileName = "zuk.exe";
 // Generous enough that the engine never waits on a full pipe while the wizard sleeps between reads.
 constexpr DWORD PipeBufferSize = 65536;
 
@@ -31,9 +32,7 @@ int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, u
 void TLauncherForm::FormCreate(ui::Component*) {
   NoSnapshot = core::CommandLineHasNoSnapshotSwitch(GetCommandLineA());
 
-  char path[MAX_PATH + 1] = "";
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  AppFolder = core::FolderOf(std::string(path, length));
+  AppFolder = core::FolderOf(Utils::OwnExecutablePath());
 
   EngineRunning = false;
   EngineStartPending = false;
@@ -74,7 +73,7 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
   if (EngineRunning) {
     CanClose = false;
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"),
-                            {EngineFileName}),
+                            {core::EngineFileName}),
            core::GetText("str_Title_Information"), 0);
   }
   // The wizard never reboots anything itself; it only reminds the operator.
@@ -82,6 +81,7 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
     MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
 }
 
+// Kept as a named handler of the wizard; a click on the window does nothing.
 void TLauncherForm::FormClick(ui::Component*) {}
 
 void TLauncherForm::btExitClick(ui::Component*) {

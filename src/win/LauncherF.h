@@ -130,9 +130,14 @@ class TLauncherForm : public ui::Form {
   void ShowServerVersion();
 
   // ------------------------------------------ page flow (LauncherPages.cpp)
+  // The pages by their index in PageControl1.
+  enum Page { Welcome = 0, UpdatesFolder = 1, UpdateList = 2, Snapshot = 3, Confirmation = 4, Progress = 5,
+              Completion = 6 };
+  // What a navigation button shows: usable, greyed, or nothing.
+  enum class ButtonMode { Shown, Disabled, Hidden };
   void EnterPage();
-  void SetButtonMode(ui::Button* button, int mode);
-  void SetNavButtons(int prevMode, int nextMode, int exitMode, const std::string& nextVariant);
+  void SetButtonMode(ui::Button* button, ButtonMode mode);
+  void SetNavButtons(ButtonMode prevMode, ButtonMode nextMode, ButtonMode exitMode, const std::string& nextVariant);
 
   // ------------------------------ update preparation (LauncherPreparation.cpp)
   bool PreflightCheck();
@@ -156,6 +161,8 @@ class TLauncherForm : public ui::Form {
   void RunEngine();
   void HandleEngineLine(const std::string& line);
   void ShowSectionProgress(int32_t percent);
+  // Takes and interprets one complete line, if one waits.
+  // Kept as a named operation of the wizard; the program no longer calls it.
   void DrainOneLine();
   // Saves the memo's text; an empty file name selects the run log's name. False on any failure.
   bool SaveLog(ui::Memo* memo, const std::string& fileName);

@@ -5,20 +5,7 @@
 
 #include "core/PackageRules.h"
 #include "win/ComponentText.h"
-
-namespace {
-
-enum Page { Welcome = 0, UpdatesFolder = 1, UpdateList = 2, Snapshot = 3, Confirmation = 4, Progress = 5,
-            Completion = 6 };
-
-enum ButtonMode { Shown = 0, Disabled = 1, Hidden = 2 };
-
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-}  // namespace
+#include "win/utils/Files.h"
 
 void TLauncherForm::btNextClick(ui::Component*) {
   if (!ValidatePage()) return;
@@ -41,6 +28,7 @@ void TLauncherForm::btPrevClick(ui::Component*) {
 }
 
 void TLauncherForm::EnterPage() {
+  using enum ButtonMode;
   switch (PageControl1->ActivePageIndex()) {
     case Welcome:
       SetNavButtons(Hidden, Shown, Shown, "_Next");
@@ -85,26 +73,25 @@ void TLauncherForm::EnterPage() {
   }
 }
 
-void TLauncherForm::SetButtonMode(ui::Button* button, int mode) {
+void TLauncherForm::SetButtonMode(ui::Button* button, ButtonMode mode) {
   switch (mode) {
-    case Shown:
+    case ButtonMode::Shown:
       button->SetVisible(true);
       button->SetEnabled(true);
       break;
-    case Disabled:
+    case ButtonMode::Disabled:
       button->SetVisible(true);
       button->SetEnabled(false);
       break;
-    case Hidden:
+    case ButtonMode::Hidden:
       button->SetVisible(false);
       button->SetEnabled(true);
-      break;
-    default:
       break;
   }
 }
 
-void TLauncherForm::SetNavButtons(int prevMode, int nextMode, int exitMode, const std::string& nextVariant) {
+void TLauncherForm::SetNavButtons(ButtonMode prevMode, ButtonMode nextMode, ButtonMode exitMode,
+                                  const std::string& nextVariant) {
   SetButtonMode(btPrev, prevMode);
   SetButtonMode(btNext, nextMode);
   SetButtonMode(btExit, exitMode);
@@ -112,5 +99,6 @@ void TLauncherForm::SetNavButtons(int prevMode, int nextMode, int exitMode, cons
 }
 
 void TLauncherForm::edUpdateFilesPathChange(ui::Component*) {
-  SetButtonMode(btNext, IsExistingFolder(edUpdateFilesPath->Text()) ? Shown : Disabled);
+  const bool exists = Utils::IsExistingFolder(edUpdateFilesPath->Text());
+  SetButtonMode(btNext, exists ? ButtonMode::Shown : ButtonMode::Disabled);
 }

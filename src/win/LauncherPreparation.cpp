@@ -8,64 +8,17 @@
 #include <vector>
 
 #include "core/DriveSpace.h"
+#include "core/EngineCommand.h"
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PackageRules.h"
 #include "core/PathRules.h"
 #include "win/SystemText.h"
-#include "win/ui/SelectDirectory.h"
+#include "win/utils/Drives.h"
+#include "win/utils/Files.h"
+#include "win/utils/Paths.h"
 
 namespace {
-
-constexpr const char* EngineFileName = "zuk.exe";
-
-enum Page { UpdatesFolder = 1, UpdateList = 2, Confirmation = 4 };
-
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsExistingFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// Puts the process's current directory back however the dialog ends.
-class CurrentDirectoryKeeper {
- public:
-  explicit CurrentDirectoryKeeper(std::string saved) : saved_(std::move(saved)) {}
-  ~CurrentDirectoryKeeper() { SetCurrentDirectoryA(saved_.c_str()); }
-  CurrentDirectoryKeeper(const CurrentDirectoryKeeper&) = delete;
-  CurrentDirectoryKeeper& operator=(const CurrentDirectoryKeeper&) = delete;
-
- private:
-  std::string saved_;
-};
-
-std::string FullPath(const std::string& path) {
-  std::string full(MAX_PATH + 1, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length >= full.size()) {
-    full.assign(length + 1, '\0');
-    length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  }
-  full.resize(length < full.size() ? length : 0);
-  return full;
-}
-
-std::string RootOf(char letter) { return std::string{letter, ':', '\\'}; }
-
-// Bytes available to this user and the drive's size; -1 each when the drive cannot be asked.
-void QueryDriveSpace(char letter, int64_t& freeBytes, int64_t& sizeBytes) {
-  ULARGE_INTEGER available{}, total{};
-  if (GetDiskFreeSpaceExA(RootOf(letter).c_str(), &available, &total, nullptr)) {
-    freeBytes = static_cast<int64_t>(available.QuadPart);
-    sizeBytes = static_cast<int64_t>(total.QuadPart);
-  } else {
-    freeBytes = sizeBytes = -1;
-  }
-}
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED && data)
@@ -95,9 +48,9 @@ bool TLauncherForm::PreflightCheck() {
   const std::string title = core::GetText("str_Title_Error");
   const std::string generic = core::GetText("str_Message_Generic_Error");
 
-  if (Utils::FindProcessByExeName(EngineFileName) != 0) {
+  if (Utils::FindProcessByExeName(std::string(core::EngineFileName)) != 0) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
-                            {EngineFileName}),
+                            {core::EngineFileName}),
            title, 0);
     return false;
   }
@@ -111,7 +64,7 @@ bool TLauncherForm::PreflightCheck() {
     return false;
   }
 
-  if (!IsExistingFolder(HomeFolder)) {
+  if (!Utils::IsExistingFolder(HomeFolder)) {
     const DWORD code = GetLastError();
     MsgBox(core::FormatText("%s\r\r[%d] %s: %s",
                             {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
@@ -119,9 +72,9 @@ bool TLauncherForm::PreflightCheck() {
     return false;
   }
 
-  if (!IsExistingFile(AppFolder + EngineFileName)) {
+  if (!Utils::IsExistingFile(AppFolder + std::string(core::EngineFileName))) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
-                            {EngineFileName, AppFolder}),
+                            {core::EngineFileName, AppFolder}),
            title, 0);
     return false;
   }
@@ -193,7 +146,8 @@ bool TLauncherForm::ValidatePage() {
   const std::string warning = core::GetText("str_Title_Warning");
   switch (PageControl1->ActivePageIndex()) {
     case UpdatesFolder: {
-      const std::string root = core::WithTrailingBackslash(core::DrivePart(FullPath(edUpdateFilesPath->Text())));
+      const std::string root =
+          core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
       if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
       return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
                     MB_YESNO | MB_DEFBUTTON2) == IDYES;
@@ -224,20 +178,19 @@ void TLauncherForm::TabSheet2Resize(ui::Component*) {
 
 void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
   const std::string start = edUpdateFilesPath->Text();
-  const std::string saved = ui::CurrentDirectory();
-  CurrentDirectoryKeeper keeper(saved);
+  Utils::CurrentDirectoryKeeper keeper;
   // A start that is no folder leaves the current directory as it was; the dialogs cope with that.
   SetCurrentDirectoryA(start.c_str());
   const bool shiftDown = GetKeyState(VK_SHIFT) < 0;
-  const FolderDialog kind =
-      core::UseFolderBrowser(shiftDown, start, saved) ? FolderDialog::FolderBrowser : FolderDialog::DirectoryDialog;
+  const FolderDialog kind = core::UseFolderBrowser(shiftDown, start, keeper.Saved()) ? FolderDialog::FolderBrowser
+                                                                                      : FolderDialog::DirectoryDialog;
   if (std::optional<std::string> chosen = RunFolderDialog(kind, start)) edUpdateFilesPath->SetText(*chosen);
 }
 
 std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& start) {
   ComApartment com;
   const std::string instruction = lbUpdateFilesPathTitle->Caption();
-  const std::string preselected = IsExistingFolder(start) ? start : std::string();
+  const std::string preselected = Utils::IsExistingFolder(start) ? start : std::string();
   char displayName[MAX_PATH + 1] = "";
   BROWSEINFOA info{};
   info.hwndOwner = Handle();
@@ -264,16 +217,14 @@ std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& sta
 
 void TLauncherForm::InitPreparationDefaults() {
   std::vector<core::DriveCandidate> drives;
-  const DWORD present = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (!(present & (1u << i))) continue;
+  for (const Utils::PresentDrive& present : Utils::PresentDrives()) {
     core::DriveCandidate drive;
-    drive.Letter = static_cast<char>('A' + i);
-    drive.Type = GetDriveTypeA(RootOf(drive.Letter).c_str());
+    drive.Letter = present.Letter;
+    drive.Type = present.Type;
     // Only fixed drives are asked: a floppy or CD drive without a medium would make the platform wait.
     if (drive.Type == core::DriveFixed) {
       int64_t size = 0;
-      QueryDriveSpace(drive.Letter, drive.FreeBytes, size);
+      Utils::QueryDriveSpace(drive.Letter, drive.FreeBytes, size);
     }
     drives.push_back(drive);
   }
@@ -284,7 +235,7 @@ void TLauncherForm::InitPreparationDefaults() {
 
 void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {
   const char letter = cbSnapshotDrive->Drive();
-  SetButtonMode(btNext, 1);
+  SetButtonMode(btNext, ButtonMode::Disabled);
   lbSnapshotDriveSizeInfo->SetEnabled(false);
   lbSnapshotDriveSizeInfo->SetFontBold(false);
   if (!letter) {
@@ -292,21 +243,21 @@ void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {
     lbSnapshotDriveSizeInfo->SetCaption(std::string(core::DriveTypeMark(core::DriveUnknown)));
     return;
   }
-  const UINT type = GetDriveTypeA(RootOf(letter).c_str());
+  const UINT type = GetDriveTypeA(Utils::DriveRoot(letter).c_str());
   if (type != DRIVE_FIXED) {
     lbSnapshotDriveSizeInfo->SetCaption(std::string(core::DriveTypeMark(type)));
     return;
   }
   int64_t freeBytes = -1;
   int64_t sizeBytes = -1;
-  QueryDriveSpace(letter, freeBytes, sizeBytes);
+  Utils::QueryDriveSpace(letter, freeBytes, sizeBytes);
   const core::FixedDriveSpace space = core::EvaluateFixedDrive(freeBytes, sizeBytes);
   lbSnapshotDriveSizeInfo->SetCaption(core::FormatText(core::GetComponentText("lbSnapshotDriveSizeInfo"),
                                                        {space.Megabytes, space.Percent},
-                                                       core::NumberFormatSettings{win::UserThousandSeparator()}));
+                                                       win::UserNumberFormat()));
   if (space.Enough) {
     lbSnapshotDriveSizeInfo->SetEnabled(true);
     lbSnapshotDriveSizeInfo->SetFontBold(true);
-    SetButtonMode(btNext, 0);
+    SetButtonMode(btNext, ButtonMode::Shown);
   }
 }

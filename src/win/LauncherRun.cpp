@@ -12,11 +12,15 @@
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/OutputTail.h"
+#include "core/PathRules.h"
 #include "core/RunLog.h"
 #include "core/TextUtils.h"
 #include "win/ComponentText.h"
 #include "win/LauncherF.h"
 #include "win/SystemText.h"
+#include "win/utils/Files.h"
+#include "win/utils/OwnExecutable.h"
+#include "win/utils/Paths.h"
 
 namespace {
 
@@ -39,42 +43,6 @@ double Seconds() {
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   return static_cast<double>(now.QuadPart) / frequency;
-}
-
-std::string OwnExecutablePath() {
-  std::string buffer(MAX_PATH, '\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return std::string();
-    if (length < buffer.size()) return buffer.substr(0, length);
-    buffer.resize(buffer.size() * 2);
-  }
-}
-
-std::string FileNamePart(const std::string& path) {
-  const size_t slash = path.find_last_of("\\/:");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-std::string FullPath(const std::string& path) {
-  const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
-  if (needed == 0) return path;
-  std::string full(needed, '\0');
-  const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
-  if (length == 0 || length >= needed) return path;
-  full.resize(length);
-  return full;
-}
-
-// Creates the folder and every missing folder above it.
-void ForceDirectories(std::string folder) {
-  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
-  if (folder.empty() || GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
-  const size_t slash = folder.find_last_of("\\/");
-  // Stop at a drive ("C:") or a share root; those cannot be created.
-  if (slash != std::string::npos && slash > 0 && folder[slash - 1] != ':' && folder[slash - 1] != '\\')
-    ForceDirectories(folder.substr(0, slash));
-  CreateDirectoryA(folder.c_str(), nullptr);
 }
 
 // The window's run fields lent to the portable protocol for one call, and given back even when the call fails.
@@ -227,16 +195,16 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 // ------------------------------------------------------------------ pages
 
 void TLauncherForm::EnterProgressPage() {
-  SetNavButtons(2, 2, 1, "_Next");
+  SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
   EngineStartPending = true;
   InstallFile(std::string(core::EngineFileName));
-  InstallFile(FileNamePart(OwnExecutablePath()));
+  InstallFile(core::FileNamePart(Utils::OwnExecutablePath()));
   RunEngine();
   ui::App().BringToFront();
 }
 
 void TLauncherForm::EnterCompletionPage() {
-  SetNavButtons(2, 2, 0, "_Next");
+  SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next");
   ui::App().BringToFront();
 
   bool succeeded;
@@ -268,7 +236,7 @@ void TLauncherForm::InstallFile(const std::string& name) {
   const std::string source = AppFolder + name;
   const std::string target = HomeFolder + kSupportBin + name;
   // Started from the support bin folder itself: the file is already in place.
-  if (core::SameTextAZ(FullPath(source), FullPath(target))) return;
+  if (core::SameTextAZ(Utils::FullPath(source), Utils::FullPath(target))) return;
 
   ShowStepNow(*this,
               core::FormatText(win::GetComponentText(*txtCurrentStep, "_Updating"), {target}, win::UserNumberFormat()));
@@ -290,7 +258,7 @@ void TLauncherForm::InstallFile(const std::string& name) {
 
 bool TLauncherForm::CopyFileOver(const std::string& source, const std::string& target) {
   const size_t slash = target.find_last_of("\\/");
-  if (slash != std::string::npos) ForceDirectories(target.substr(0, slash + 1));
+  if (slash != std::string::npos) Utils::ForceDirectories(target.substr(0, slash + 1));
   // A read-only target could not be replaced; there may be no target yet, which is fine.
   SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
   if (!CopyFileA(source.c_str(), target.c_str(), FALSE)) return false;
@@ -410,7 +378,7 @@ bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
       SYSTEMTIME now;
       GetLocalTime(&now);
       const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-      name = core::RunLogName(OwnExecutablePath(), time, win::UserAbbreviatedMonthName(now.wMonth));
+      name = core::RunLogName(Utils::OwnExecutablePath(), time, win::UserAbbreviatedMonthName(now.wMonth));
     }
     const std::string text = memo->Text();
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "win/ComponentText.h"
+#include "win/SystemText.h"
 #include "win/utils/Utils.h"
 
 using win::GetComponentText;

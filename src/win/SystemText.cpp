@@ -22,13 +22,17 @@ std::string OSErrorMessage(DWORD code) {
 
 EOSError::EOSError(DWORD code) : std::runtime_error(OSErrorMessage(code)), code_(code) {}
 
-void RaiseLastOSError() { throw EOSError(GetLastError()); }
-
 std::string UserThousandSeparator() {
   char buffer[8] = {};
   int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buffer, sizeof buffer);
   if (length <= 1) return ",";
   return std::string(buffer, static_cast<size_t>(length - 1));
+}
+
+core::NumberFormatSettings UserNumberFormat() {
+  core::NumberFormatSettings settings;
+  settings.thousandSeparator = UserThousandSeparator();
+  return settings;
 }
 
 std::string UserAbbreviatedMonthName(int month) {

@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/Format.h"
+
 namespace win {
 
 // The system's message for an error code (at most 256 characters), with trailing blanks, control characters and
@@ -23,12 +25,12 @@ class EOSError : public std::runtime_error {
   DWORD code_;
 };
 
-// Raises the calling thread's last error as an EOSError.
-[[noreturn]] void RaiseLastOSError();
-
 // The thousands separator of the user's regional settings (read directly: the locale's default grouping is
 // wrong under some platforms' number formatting).
 std::string UserThousandSeparator();
+
+// The user's regional number format, for the patterns whose numbers are shown with thousands separators.
+core::NumberFormatSettings UserNumberFormat();
 
 // The abbreviated name of a month (1..12) in the user's locale, in the ANSI code page.
 std::string UserAbbreviatedMonthName(int month);

@@ -1,6 +1,5 @@
 // Start of the update wizard.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <memory>
 
@@ -25,8 +24,6 @@ void RestrictDllSearch() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   ui::MakeProcessDpiAware();
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
 
   auto form = std::make_unique<TLauncherForm>();
   bool created = false;

@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/PathRules.h"
-
 namespace core {
 namespace {
 
@@ -32,9 +30,6 @@ TEST(EngineCommand, FolderNeverEscapesTheClosingQuote) {
   EXPECT_EQ(EngineFolderValue("D:"), "D:");  // typed drive-relative: passed as typed
   EXPECT_EQ(EngineFolderValue("D:\\x\\\\"), "D:\\x");
   EXPECT_EQ(EngineFolderValue("D:\\x\\ "), "D:\\x\\ ");
-
-  const std::string line = EngineCommandLine("C:\\Tools\\", true, std::nullopt, "D:\\x\\\\");
-  EXPECT_EQ(line, "\"C:\\Tools\\zuk.exe\" -zukgui -product tessaron -nosnapshot -dir \"D:\\x\"");
   // A folder holding a double quote cannot be passed soundly and names no folder.
   EXPECT_THROW(EngineArguments(true, std::nullopt, "D:\\a\" -evil \"b"), std::invalid_argument);
 }
@@ -44,23 +39,6 @@ TEST(EngineCommand, SnapshotDriveIsRequiredForASnapshotRun) {
   EXPECT_THROW(EngineArguments(false, '\0', "D:\\"), std::invalid_argument);
   EXPECT_THROW(EngineArguments(false, '1', "D:\\"), std::invalid_argument);
   EXPECT_NO_THROW(EngineArguments(true, '\0', "D:\\"));
-}
-
-TEST(EngineCommand, ProgramPathIsQuoted) {
-  const std::string line =
-      EngineCommandLine("C:\\Program Files\\Tessaron Tools\\", false, 'D', "E:\\Updates\\2.3.1\\");
-  EXPECT_EQ(line,
-            "\"C:\\Program Files\\Tessaron Tools\\zuk.exe\" -zukgui -product tessaron "
-            "-snapshotlocation \"D:\" -dir \"E:\\Updates\\2.3.1\"");
-  // Read back by a parser, the program is one token and each value arrives whole.
-  const std::vector<std::string> tokens = SplitCommandLine(line);
-  ASSERT_EQ(tokens.size(), 8u);
-  EXPECT_EQ(tokens[0], "C:\\Program Files\\Tessaron Tools\\zuk.exe");
-  EXPECT_EQ(tokens[5], "D:");
-  EXPECT_EQ(tokens[7], "E:\\Updates\\2.3.1");
-
-  EXPECT_EQ(ComposeCommandLine("C:\\a b\\p.exe", ""), "\"C:\\a b\\p.exe\" ");
-  EXPECT_THROW(ComposeCommandLine("C:\\a\"b\\p.exe", "-x"), std::invalid_argument);
 }
 
 }  // namespace

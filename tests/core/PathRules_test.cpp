@@ -59,6 +59,11 @@ TEST(PathRules, TrailingBackslashAndFolder) {
   EXPECT_EQ(FolderOf("C:\\Launcher.exe"), "C:\\");
   EXPECT_EQ(FolderOf("C:\\dir\\"), "C:\\dir\\");
   EXPECT_EQ(FolderOf("Launcher.exe"), "");
+  EXPECT_EQ(FileNamePart("C:\\Program Files\\Tessaron\\Launcher.exe"), "Launcher.exe");
+  EXPECT_EQ(FileNamePart("D:Launcher.exe"), "Launcher.exe");
+  EXPECT_EQ(FileNamePart("tools/zuk.exe"), "zuk.exe");
+  EXPECT_EQ(FileNamePart("zuk.exe"), "zuk.exe");
+  EXPECT_EQ(FileNamePart("C:\\dir\\"), "");
 }
 
 TEST(CommandLine, SplitLikeThePascalRuntime) {

@@ -13,6 +13,8 @@ TEST(TextUtils, TrimRemovesControlCharactersAndBlanksOnly) {
 
 TEST(TextUtils, CaseFoldingTouchesOnlyAsciiLetters) {
   EXPECT_EQ(UpperAZ("zuk.exe\xE4"), "ZUK.EXE\xE4");
+  EXPECT_EQ(UpperAZ('d'), 'D');
+  EXPECT_EQ(UpperAZ('\xE4'), '\xE4');
   EXPECT_EQ(LowerAZ("TESSARON-\xC4"), "tessaron-\xC4");
   EXPECT_TRUE(SameTextAZ("Str_Title_Error", "STR_TITLE_ERROR"));
   EXPECT_FALSE(SameTextAZ("\xE4", "\xC4"));

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "core/PathRules.h"
 #include "win/ui/Form.h"
+#include "win/utils/OwnExecutable.h"
 
 namespace ui {
 
@@ -22,19 +24,17 @@ Application& App() {
 
 Application::Application() {
   // Until the program names itself, its title is the name of its executable file.
-  char path[MAX_PATH + 1] = "";
-  DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name(path, length);
-  name = name.substr(name.find_last_of("\\/") + 1);
+  const std::string name = core::FileNamePart(Utils::OwnExecutablePath());
   title_ = name.substr(0, name.rfind('.'));
 }
+
+HWND Application::MainWindow() const { return mainForm_ && mainForm_->Created() ? mainForm_->Handle() : nullptr; }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) { BoxHandler() = std::move(handler); }
 
 int MsgBox(const std::string& text, const std::string& caption, unsigned flags) {
   if (BoxHandler()) return BoxHandler()(text, caption, flags);
-  Form* main = App().MainForm();
-  HWND owner = main && main->Created() ? main->Handle() : nullptr;
+  HWND owner = App().MainWindow();
   // MessageBoxA disables its owner for as long as it is shown; the focus goes back where it was.
   HWND focus = GetFocus();
   int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), flags);

@@ -37,6 +37,8 @@ class Application {
 
   // The first form created; owner of message boxes.
   Form* MainForm() const { return mainForm_; }
+  // The main form's window once it exists, the owner of message boxes and dialogs; null before and after.
+  HWND MainWindow() const;
 
   // Runs the message loop until Terminate is called or the queue ends.
   void Run();

@@ -87,4 +87,12 @@ HBITMAP LoadTransparentBitmap(HINSTANCE instance, const std::string& name, COLOR
   return scaled;
 }
 
+HICON LoadShellIcon(int resourceId, int size) {
+  // A program that does not link the shell has it loaded on first use.
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  if (!shell) shell = LoadLibraryA("shell32.dll");
+  if (!shell) return nullptr;
+  return static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
 }  // namespace ui

@@ -1,4 +1,4 @@
-// Pictures from the program's resources.
+// Pictures from the program's resources and the shell's.
 #pragma once
 
 #include <windows.h>
@@ -11,5 +11,9 @@ namespace ui {
 // background show, scaled by dpi / 96. Null (and size 0 x 0) when the resource is missing. The caller owns the
 // bitmap.
 HBITMAP LoadTransparentBitmap(HINSTANCE instance, const std::string& name, COLORREF background, int dpi, SIZE& size);
+
+// One of the shell's own icons by its resource id in shell32.dll, size x size pixels; null when it is missing. The
+// caller owns the icon.
+HICON LoadShellIcon(int resourceId, int size);
 
 }  // namespace ui

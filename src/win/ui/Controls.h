@@ -118,9 +118,6 @@ class Memo : public Edit {
   bool WantReturns() const { return wantReturns_; }
   void SetWantReturns(bool want) { wantReturns_ = want; }
 
-  // The text as lines; line breaks are CR LF.
-  std::vector<std::string> Lines() const;
-
  protected:
   WindowClass Describe() const override;
   LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -345,7 +342,6 @@ class Image : public Control {
   void SetPicture(std::string resourceName) { picture_ = std::move(resourceName); }
   // The control takes the picture's size.
   void SetAutoSize(bool autoSize) { autoSize_ = autoSize; }
-  bool HasPicture() const { return bitmap_ != nullptr; }
 
  protected:
   WindowClass Describe() const override;

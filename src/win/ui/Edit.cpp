@@ -106,20 +106,4 @@ LRESULT Memo::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   return Edit::Message(msg, wParam, lParam);
 }
 
-std::vector<std::string> Memo::Lines() const {
-  std::vector<std::string> lines;
-  std::string text = Text();
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
-
 }  // namespace ui

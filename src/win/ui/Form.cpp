@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/TextUtils.h"
 #include "win/ui/Application.h"
 
 namespace ui {
@@ -13,13 +14,6 @@ constexpr int FirstControlId = 100;  // clear of IDOK, IDCANCEL and the other di
 constexpr const char* ContainerClass = "Tessaron.Container";
 constexpr const char* ImageClass = "Tessaron.Image";
 constexpr const char* BevelClass = "Tessaron.Bevel";
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
-}
 
 void RegisterChildClass(HINSTANCE instance, const char* name, UINT style) {
   WNDCLASSEXA wc{};
@@ -207,9 +201,9 @@ int Form::ClientHeight() const {
 
 Component* Form::FindComponent(std::string_view name) const {
   for (auto& control : controls_)
-    if (SameName(control->Name(), name)) return control.get();
+    if (core::SameTextAZ(control->Name(), name)) return control.get();
   for (auto& timer : timers_)
-    if (SameName(timer->Name(), name)) return timer.get();
+    if (core::SameTextAZ(timer->Name(), name)) return timer.get();
   return nullptr;
 }
 

@@ -1,6 +1,10 @@
 #include <algorithm>
 
+#include "core/TextUtils.h"
+#include "win/ui/Bitmaps.h"
 #include "win/ui/Form.h"
+#include "win/utils/Drives.h"
+#include "win/utils/Files.h"
 
 namespace ui {
 
@@ -90,19 +94,14 @@ int DriveIconId(UINT type) {
   }
 }
 
-char UpperLetter(char letter) {
-  return letter >= 'a' && letter <= 'z' ? static_cast<char>(letter - 'a' + 'A') : letter;
-}
-
 }  // namespace
 
 DriveComboBox::DriveComboBox(Form& form, Control* parent, std::string name) : ComboBox(form, parent, std::move(name)) {
   Fill();
   // Until something is chosen, the list shows the drive of the current directory (none for a network path).
-  char current[MAX_PATH + 1] = "";
-  DWORD length = GetCurrentDirectoryA(sizeof current, current);
-  if (length >= 2 && length <= MAX_PATH && current[1] == ':') {
-    char letter = UpperLetter(current[0]);
+  const std::string current = Utils::CurrentDirectory();
+  if (current.size() >= 2 && current[1] == ':') {
+    const char letter = core::UpperAZ(current[0]);
     for (int i = 0; i < ItemCount(); ++i)
       if (Item(i)[0] == letter) itemIndex_ = i;
   }
@@ -120,16 +119,9 @@ Control::WindowClass DriveComboBox::Describe() const {
 void DriveComboBox::Fill() {
   items_.clear();
   types_.clear();
-  DWORD drives = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (!(drives & (1u << i))) continue;
-    char root[] = {static_cast<char>('A' + i), ':', '\\', '\0'};
-    UINT type = GetDriveTypeA(root);
-    if (type != DRIVE_REMOVABLE && type != DRIVE_FIXED && type != DRIVE_REMOTE && type != DRIVE_CDROM &&
-        type != DRIVE_RAMDISK)
-      continue;
-    items_.push_back(std::string(root, 2));
-    types_.push_back(type);
+  for (const Utils::PresentDrive& drive : Utils::BrowsableDrives()) {
+    items_.push_back(std::string{drive.Letter, ':'});
+    types_.push_back(drive.Type);
   }
 }
 
@@ -139,7 +131,7 @@ char DriveComboBox::Drive() const {
 }
 
 void DriveComboBox::SetDrive(char letter) {
-  letter = UpperLetter(letter);
+  letter = core::UpperAZ(letter);
   for (int i = 0; i < ItemCount(); ++i) {
     if (Item(i)[0] != letter) continue;
     if (i == ItemIndex()) return;
@@ -164,12 +156,7 @@ void DriveComboBox::Refresh() {
 HICON DriveComboBox::DriveIcon(UINT type) {
   if (type >= std::size(icons_)) return nullptr;
   if (!icons_[type]) {
-    int id = DriveIconId(type);
-    HMODULE shell = GetModuleHandleA("shell32.dll");
-    if (!shell) shell = LoadLibraryA("shell32.dll");
-    if (shell && id)
-      icons_[type] = static_cast<HICON>(
-          LoadImageA(shell, MAKEINTRESOURCEA(id), IMAGE_ICON, Scale(16), Scale(16), LR_DEFAULTCOLOR));
+    if (const int id = DriveIconId(type)) icons_[type] = LoadShellIcon(id, Scale(16));
   }
   return icons_[type];
 }

@@ -6,8 +6,11 @@
 #include <cstring>
 #include <vector>
 
+#include "core/TextUtils.h"
 #include "win/ui/Application.h"
-#include "win/ui/Form.h"
+#include "win/ui/Bitmaps.h"
+#include "win/utils/Drives.h"
+#include "win/utils/Files.h"
 
 namespace ui {
 
@@ -99,11 +102,6 @@ struct DialogState {
   HICON OpenIcon = nullptr;
 };
 
-bool IsExistingFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // A drive that is not ready gives a failure here, never the platform's error box.
 bool ChangeDirectory(const std::string& path) {
   const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -177,26 +175,9 @@ std::vector<Folder> FolderList(const std::string& current) {
   return folders;
 }
 
-std::vector<char> PresentDrives() {
-  std::vector<char> drives;
-  const DWORD present = GetLogicalDrives();
-  for (int i = 0; i < 26; ++i) {
-    if (!(present & (1u << i))) continue;
-    const char letter = static_cast<char>('A' + i);
-    const char root[] = {letter, ':', '\\', '\0'};
-    const UINT type = GetDriveTypeA(root);
-    if (type == DRIVE_REMOVABLE || type == DRIVE_FIXED || type == DRIVE_REMOTE || type == DRIVE_CDROM ||
-        type == DRIVE_RAMDISK)
-      drives.push_back(letter);
-  }
-  return drives;
-}
-
-char UpperLetter(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Shows what the current directory now is: the path, the folder list and the drive.
 void ShowCurrent(HWND dialog, DialogState& state) {
-  state.Current = CurrentDirectory();
+  state.Current = Utils::CurrentDirectory();
   SetDlgItemTextA(dialog, SelectDirectoryPathId, state.Current.c_str());
 
   state.Folders = FolderList(state.Current);
@@ -215,7 +196,7 @@ void ShowCurrent(HWND dialog, DialogState& state) {
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(list, nullptr, TRUE);
 
-  const char letter = state.Current.size() >= 2 && state.Current[1] == ':' ? UpperLetter(state.Current[0]) : '\0';
+  const char letter = state.Current.size() >= 2 && state.Current[1] == ':' ? core::UpperAZ(state.Current[0]) : '\0';
   const auto found = std::find(state.Drives.begin(), state.Drives.end(), letter);
   const int driveIndex = found == state.Drives.end() ? -1 : static_cast<int>(found - state.Drives.begin());
   SendDlgItemMessageA(dialog, SelectDirectoryDriveListId, CB_SETCURSEL, static_cast<WPARAM>(driveIndex), 0);
@@ -236,23 +217,17 @@ const Folder* SelectedFolder(HWND dialog, const DialogState& state) {
 }
 
 void Initialise(HWND dialog, DialogState& state) {
-  HMODULE shell = GetModuleHandleA("shell32.dll");
-  if (!shell) shell = LoadLibraryA("shell32.dll");
+  // The shell's closed and open folder pictures.
   const int iconSize = GetSystemMetrics(SM_CXSMICON);
-  if (shell) {
-    // The shell's closed and open folder pictures.
-    state.ClosedIcon =
-        static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(4), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
-    state.OpenIcon =
-        static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(5), IMAGE_ICON, iconSize, iconSize, LR_DEFAULTCOLOR));
-  }
-  state.Drives = PresentDrives();
+  state.ClosedIcon = LoadShellIcon(4, iconSize);
+  state.OpenIcon = LoadShellIcon(5, iconSize);
+  for (const Utils::PresentDrive& drive : Utils::BrowsableDrives()) state.Drives.push_back(drive.Letter);
   HWND drives = GetDlgItem(dialog, SelectDirectoryDriveListId);
   for (char letter : state.Drives) {
     const char text[] = {letter, ':', '\0'};
     SendMessageA(drives, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   }
-  if (IsExistingFolder(state.Start)) ChangeDirectory(state.Start);
+  if (Utils::IsExistingFolder(state.Start)) ChangeDirectory(state.Start);
   ShowCurrent(dialog, state);
   SetFocus(GetDlgItem(dialog, SelectDirectoryFolderListId));
 }
@@ -371,26 +346,12 @@ std::optional<std::string> SelectDirectory(const std::string& start) {
 
   DialogState state;
   state.Start = start;
-  Form* main = App().MainForm();
-  HWND owner = main && main->Created() ? main->Handle() : nullptr;
-  const INT_PTR answer = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), owner, DialogProc,
-                                                 reinterpret_cast<LPARAM>(&state));
+  const INT_PTR answer = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialog.Get(), App().MainWindow(),
+                                                 DialogProc, reinterpret_cast<LPARAM>(&state));
   if (state.ClosedIcon) DestroyIcon(state.ClosedIcon);
   if (state.OpenIcon) DestroyIcon(state.OpenIcon);
   if (answer != IDOK) return std::nullopt;
   return state.Result;
-}
-
-
-std::string CurrentDirectory() {
-  std::string folder(MAX_PATH + 1, '\0');
-  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  if (length >= folder.size()) {
-    folder.assign(length + 1, '\0');
-    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  return folder;
 }
 
 }  // namespace ui

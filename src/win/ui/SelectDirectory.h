@@ -20,7 +20,4 @@ inline constexpr int SelectDirectoryDriveListId = 1103;
 // puts it back). OK yields the folder shown, Cancel nothing.
 std::optional<std::string> SelectDirectory(const std::string& start);
 
-// The process's current directory, whatever its length; empty if it cannot be read.
-std::string CurrentDirectory();
-
 }  // namespace ui

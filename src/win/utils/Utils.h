@@ -126,6 +126,7 @@ bool IsProcessAlive(DWORD id);
 
 // Fills ids[0..highIndex] with the platform's process identifiers; returns
 // how many it reported, 0 on failure.
+// Kept as a named operation of the wizard; the program no longer calls it.
 int ListProcessIds(DWORD* ids, int highIndex);
 
 // Fills modules[0..highIndex] with the process's module handles; returns how
@@ -134,6 +135,7 @@ int ListProcessModules(HANDLE process, HMODULE* modules, int highIndex);
 
 // The file name of the process's executable from its first module; empty
 // when the process cannot be opened or read.
+// Kept as a named operation of the wizard; the program no longer calls it.
 std::string GetProcessExeName(DWORD id);
 
 // The first process, in listing order, whose executable file name equals
@@ -196,6 +198,7 @@ class TPipeStream : public THandleStream {
 
   // The next character waiting, NUL if none; TakeChar also removes it. A
   // complete line is seen with CR LF as its end, whatever end it came with.
+  // Kept as a named operation of the wizard; the program no longer calls it.
   char PeekChar();
   char TakeChar();
 

@@ -130,7 +130,8 @@ TEST_F(LauncherFormTest, PictureButtonDoesWhatNextDoes) {
 TEST_F(LauncherFormTest, TabVisitsThePageThenTheButtonsAndSkipsTheReadOnlyText) {
   auto sequence = [&](int page) {
     form->PageControl1->SetActivePageIndex(page);
-    form->SetNavButtons(0, 0, 0, "_Next");  // every button in the sequence, whatever the page's own rule
+    using enum TLauncherForm::ButtonMode;
+    form->SetNavButtons(Shown, Shown, Shown, "_Next");  // every button in the sequence, whatever the page's own rule
     std::vector<std::string> names;
     HWND first = GetNextDlgTabItem(form->Handle(), nullptr, FALSE);
     HWND current = first;

@@ -242,18 +242,19 @@ TEST_F(WizardTest, TheFolderFieldEnablesNextOnlyForAnExistingFolder) {
 }
 
 TEST_F(WizardTest, ButtonModesAreShownDisabledAndHiddenButEnabled) {
-  form->SetButtonMode(form->btExit, 1);
+  using enum TLauncherForm::ButtonMode;
+  form->SetButtonMode(form->btExit, Disabled);
   EXPECT_EQ(Mode(form->btExit), "disabled");
-  form->SetButtonMode(form->btExit, 2);
+  form->SetButtonMode(form->btExit, Hidden);
   EXPECT_EQ(Mode(form->btExit), "hidden");
   EXPECT_TRUE(form->btExit->Enabled());
-  form->SetButtonMode(form->btExit, 0);
+  form->SetButtonMode(form->btExit, Shown);
   EXPECT_EQ(Mode(form->btExit), "shown");
 
-  form->SetNavButtons(1, 2, 0, "_Start");
+  form->SetNavButtons(Disabled, Hidden, Shown, "_Start");
   EXPECT_EQ(Buttons(), "disabled/hidden/shown");
   EXPECT_EQ(form->btNext->Caption(), "Start");
-  EXPECT_THROW(form->SetNavButtons(0, 0, 0, "_Nowhere"), core::MissingResourceError);
+  EXPECT_THROW(form->SetNavButtons(Shown, Shown, Shown, "_Nowhere"), core::MissingResourceError);
 }
 
 // Start with every check passed runs the engine and ends on the completion page; there is no way back.

@@ -49,14 +49,15 @@ TEST_F(PagesTest, SavesAPictureOfEachPage) {
   EXPECT_TRUE(boxes.Boxes.empty());
 
   // The run's pages as they look while an engine works and once it is done.
-  form->PageControl1->SetActivePageIndex(5);
-  form->SetNavButtons(2, 2, 1, "_Next");
+  using enum TLauncherForm::ButtonMode;
+  form->PageControl1->SetActivePageIndex(TLauncherForm::Progress);
+  form->SetNavButtons(Hidden, Hidden, Disabled, "_Next");
   form->sbarProgress->SetPosition(form->sbarProgress->Max() * 2 / 5);
   form->txtCurrentStep->SetCaption("Updating database & indexes");
   form->txtProgressDetails->SetCaption("Copying files...");
   Picture();
-  form->PageControl1->SetActivePageIndex(6);
-  form->SetNavButtons(2, 2, 0, "_Next");
+  form->PageControl1->SetActivePageIndex(TLauncherForm::Completion);
+  form->SetNavButtons(Hidden, Hidden, Shown, "_Next");
   form->txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(
       core::FormatText(core::GetText("str_txtCompletionStatusInfo_Caption_Success"), {"2.3.1.2"})));
   Picture();

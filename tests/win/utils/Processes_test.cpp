@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "UtilsTestSupport.h"
+#include "core/EngineCommand.h"
 #include "core/TextUtils.h"
 #include "win/utils/Utils.h"
 // After windows.h, which it needs.
@@ -57,13 +58,29 @@ TEST(Processes, StartProcessQuotesAPathWithBlanks) {
                           output.OtherEndHandle());
   ASSERT_NE(id, 0u);
   ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+  std::string exe, args, startup, line;
+  ASSERT_TRUE(output.ReadLine(exe));
+  ASSERT_TRUE(output.ReadLine(args));
+  ASSERT_TRUE(output.ReadLine(startup));
+  ASSERT_TRUE(output.ReadLine(line));
+  EXPECT_TRUE(core::SameTextAZ(exe, "exe:" + program)) << exe;
+  EXPECT_EQ(args, "args:first|second arg");
+  EXPECT_EQ(line, "line:\"" + program + "\" whoami first \"second arg\"");
+
+  EXPECT_EQ(StartProcess(scratch.Path + "missing.exe", "", false, nullptr, nullptr, nullptr), 0u);
+}
+
+TEST(Processes, TheEngineArgumentsReachTheChildWhole) {
+  TPipeStream output(PipeReadEnd, 65536);
+  const std::string arguments = core::EngineArguments(false, 'd', "E:\\Updates\\2.3.1\\");
+  DWORD id = StartProcess(ChildPath(), "whoami " + arguments, false, nullptr, output.OtherEndHandle(),
+                          output.OtherEndHandle());
+  ASSERT_NE(id, 0u);
+  ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
   std::string exe, args;
   ASSERT_TRUE(output.ReadLine(exe));
   ASSERT_TRUE(output.ReadLine(args));
-  EXPECT_TRUE(core::SameTextAZ(exe, "exe:" + program)) << exe;
-  EXPECT_EQ(args, "args:first|second arg");
-
-  EXPECT_EQ(StartProcess(scratch.Path + "missing.exe", "", false, nullptr, nullptr, nullptr), 0u);
+  EXPECT_EQ(args, "args:-zukgui|-product|tessaron|-snapshotlocation|D:|-dir|E:\\Updates\\2.3.1");
 }
 
 TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {

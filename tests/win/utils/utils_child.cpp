@@ -2,7 +2,8 @@
 // picks what it does:
 //   echo           answers every line on standard input with "got:<line>",
 //                  ends on the line "quit"
-//   whoami ARGS    prints its own executable path and its arguments
+//   whoami ARGS    prints its own executable path, its arguments, how it was
+//                  started and its command line as it was given
 //   pieces         writes a script of output pieces, each after a line on
 //                  standard input, so the reader sees every piece on its own
 //   lines N        writes N numbered lines as fast as it can
@@ -65,6 +66,7 @@ int WhoAmI(int argc, char** argv) {
   STARTUPINFOA startup{};
   GetStartupInfoA(&startup);
   text += "\r\nshow:" + std::to_string(startup.wShowWindow) + " flags:" + std::to_string(startup.dwFlags & 0x101);
+  text += "\r\nline:" + std::string(GetCommandLineA());
   Put(text + "\r\n");
   return 0;
 }

@@ -1,0 +1,44 @@
+#include "win/utils/Files.h"
+
+#include <windows.h>
+
+namespace Utils {
+
+bool IsExistingFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool IsExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void ForceDirectories(std::string folder) {
+  while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty() || GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) return;
+  const size_t slash = folder.find_last_of("\\/");
+  // Stop at a drive ("C:") or a share root; those cannot be created.
+  if (slash != std::string::npos && slash > 0 && folder[slash - 1] != ':' && folder[slash - 1] != '\\')
+    ForceDirectories(folder.substr(0, slash));
+  CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+std::string CurrentDirectory() {
+  std::string folder(MAX_PATH + 1, '\0');
+  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {
+    folder.assign(length + 1, '\0');
+    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return folder;
+}
+
+CurrentDirectoryKeeper::CurrentDirectoryKeeper() : saved_(CurrentDirectory()) {}
+
+CurrentDirectoryKeeper::~CurrentDirectoryKeeper() {
+  if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
+}
+
+}  // namespace Utils
