@@ -117,9 +117,7 @@ std::optional<std::string> ReadText(const std::filesystem::path& path) {
   if (!file) return std::nullopt;
   std::ostringstream text;
   text << file.rdbuf();
-  std::string content = text.str();
-  content.erase(std::remove(content.begin(), content.end(), '\r'), content.end());  // a CR LF checkout
-  return content;
+  return text.str();
 }
 
 }  // namespace
