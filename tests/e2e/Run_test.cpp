@@ -211,7 +211,7 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
     EXPECT_FALSE(driver().IsVisible("btNext"));
     EXPECT_TRUE(driver().IsVisible("btExit"));
     EXPECT_FALSE(driver().IsEnabled("btExit"));
-    EXPECT_TRUE(driver().SaveScreenshot(ScreenshotPath(std::string("run-progress-") + kLanguageFiles[language] + ".png")));
+    EXPECT_TRUE(driver().SaveScreenshot(ScreenshotPath(std::string("run-progress-") + kLanguageFiles[language] + ".bmp")));
     if (language == 0) {
       // Closing is refused while the engine runs.
       ASSERT_TRUE(driver().CloseMainWindow());
@@ -227,7 +227,7 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
 
     ASSERT_NO_FATAL_FAILURE(WaitForCompletion());
     EXPECT_TRUE(
-        driver().SaveScreenshot(ScreenshotPath(std::string("run-completion-") + kLanguageFiles[language] + ".png")));
+        driver().SaveScreenshot(ScreenshotPath(std::string("run-completion-") + kLanguageFiles[language] + ".bmp")));
     ExpectCompletion(Text(language, "txtCompletionStatusInfo", "_Success", {"2.2.1"}), scenario);
     EXPECT_EQ(driver().Text("lbProgressTitle"), Text(language, "lbProgressTitle", "", {100}));
     // The engine and the wizard were copied into the support bin folder.
@@ -242,7 +242,7 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
 TEST_F(RunTest, AFailedRunShowsTheEnginesErrors) {
   ASSERT_NO_FATAL_FAILURE(StartRun("failure"));
   ASSERT_NO_FATAL_FAILURE(WaitForCompletion());
-  EXPECT_TRUE(driver().SaveScreenshot(ScreenshotPath("run-completion-failure.png")));
+  EXPECT_TRUE(driver().SaveScreenshot(ScreenshotPath("run-completion-failure.bmp")));
   ExpectCompletion(kFailed +
                        "Update Tessaron-2.3.1.1 U1-03:\"Updating database schema\", with the following message:\r\n"
                        "\r\n\r\nUpdating the database schema failed: table ORDER_ITEMS is locked by another session."

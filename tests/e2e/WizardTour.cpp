@@ -123,7 +123,7 @@ class Tour {
   void Shot(const std::string& what) {
     last_ = what;
     char name[64];
-    std::snprintf(name, sizeof name, "%03d-%s.png", ++count_, what.c_str());
+    std::snprintf(name, sizeof name, "%03d-%s.bmp", ++count_, what.c_str());
     if (driver_.SaveScreenshot(folder_ + "\\" + name)) std::printf("  %s\n", name);
   }
 
