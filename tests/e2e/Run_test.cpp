@@ -193,7 +193,7 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
   const std::string scenario = PausedSuccess();
   ASSERT_FALSE(scenario.empty());
   const std::string scenarioFile = setup.mediaFolder + "\\paused.scenario";
-  ASSERT_TRUE(WriteTextFile(scenarioFile, scenario));
+  ASSERT_TRUE(WriteBytes(scenarioFile, scenario));
   for (int language : {0, 1, 2, 3}) {
     SCOPED_TRACE(kLanguageFiles[language]);
     for (const auto& log : Logs()) DeleteFileA(log.c_str());
