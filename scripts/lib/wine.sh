@@ -55,14 +55,6 @@ ensure_display() {
   export DISPLAY
 }
 
-stop_shared_display() {
-  local state=$TESSARON_ROOT/build/xvfb
-  if [ -f "$state.pid" ]; then
-    kill "$(cat "$state.pid")" 2>/dev/null || true
-    rm -f "$state.pid" "$state.display"
-  fi
-}
-
 # Starts the prefix's server, and Wine's services with it, all with their handles on /dev/null: the services start
 # with the first program of a new server and would otherwise inherit whatever that program's output goes to.
 start_wineserver() {
