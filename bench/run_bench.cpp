@@ -50,17 +50,6 @@ ServerSetup Server() {
   return setup;
 }
 
-std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  std::string bytes;
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
 std::vector<std::string> Logs(const ServerSetup& setup) {
   std::vector<std::string> logs;
   WIN32_FIND_DATAA found;
@@ -235,7 +224,7 @@ bool Flood(const ServerSetup& setup) {
 bool Idle(const ServerSetup& setup) {
   std::printf("idle: the wizard waiting on an engine that is silent for 10 s\n");
   const std::string scenario = setup.mediaFolder + "\\silent10.scenario";
-  WriteTextFile(scenario,
+  WriteBytes(scenario,
                 "print [SECTION]:Snapshot\nprint [STATUS]:S1,Waiting,5\nsleep 10000\nprint [STATUS]:S1,Done,100\n");
   Wizard wizard(setup, scenario);
   if (!wizard.Ready()) return false;

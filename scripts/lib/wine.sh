@@ -3,63 +3,101 @@
 # otherwise the services it starts inherit the first pipe a test reads and that test never sees end of file.
 
 TESSARON_ROOT=${TESSARON_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
+TESSARON_TEMPLATE_PREFIX=${TESSARON_TEMPLATE_PREFIX:-$TESSARON_ROOT/build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# Starts an Xvfb of our own unless a display is set; its number is kept in build/xvfb.display.
+# Starts an Xvfb of our own, which picks a free display number itself; sets and exports DISPLAY and sets XVFB_PID.
+# $1: the screen size (default 1280x1024).
+start_xvfb() {
+  local size=${1:-1280x1024} number
+  number=$(mktemp) || return 1
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -dpi 96 3>"$number" </dev/null >/dev/null 2>&1 9>&- &
+  XVFB_PID=$!
+  local _
+  for _ in $(seq 1 250); do
+    [ -s "$number" ] && break
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.02
+  done
+  if [ ! -s "$number" ]; then
+    rm -f "$number"
+    echo "Xvfb did not start" >&2
+    return 1
+  fi
+  DISPLAY=:$(tr -d '[:space:]' <"$number")
+  export DISPLAY
+  rm -f "$number"
+}
+
+stop_xvfb() {
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
+    XVFB_PID=""
+  fi
+}
+
+# A display for programs run one by one (scripts/wine-run, as ctest's emulator): the one that is set, or an Xvfb
+# shared by every run of this checkout, started once; its number and process are kept in build/xvfb.*.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ]; then return 0; fi
-  local state="$TESSARON_ROOT/build/xvfb.display" pidf="$TESSARON_ROOT/build/xvfb.pid"
+  local state=$TESSARON_ROOT/build/xvfb
   mkdir -p "$TESSARON_ROOT/build"
   (
     flock 9
-    if [ -f "$pidf" ] && kill -0 "$(cat "$pidf")" 2>/dev/null && [ -f "$state" ]; then exit 0; fi
-    local n
-    for n in $(seq 90 140); do
-      [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -dpi 96 </dev/null >/dev/null 2>&1 9>&- &
-      echo $! >"$pidf"
-      local i
-      for i in $(seq 1 100); do
-        [ -e "/tmp/.X11-unix/X$n" ] && break
-        sleep 0.05
-      done
-      echo ":$n" >"$state"
-      exit 0
-    done
-    echo "no free X display number" >&2
-    exit 1
-  ) 9>"$TESSARON_ROOT/build/xvfb.lock"
-  DISPLAY=$(cat "$TESSARON_ROOT/build/xvfb.display")
+    if [ -f "$state.pid" ] && kill -0 "$(cat "$state.pid")" 2>/dev/null && [ -s "$state.display" ]; then exit 0; fi
+    start_xvfb || exit 1
+    echo "$XVFB_PID" >"$state.pid"
+    echo "$DISPLAY" >"$state.display"
+  ) 9>"$state.lock" || return 1
+  DISPLAY=$(cat "$state.display")
   export DISPLAY
 }
 
-stop_display() {
-  local pidf="$TESSARON_ROOT/build/xvfb.pid"
-  if [ -f "$pidf" ]; then kill "$(cat "$pidf")" 2>/dev/null || true; rm -f "$pidf" "$TESSARON_ROOT/build/xvfb.display"; fi
+# Starts the prefix's server, and Wine's services with it, all with their handles on /dev/null: the services start
+# with the first program of a new server and would otherwise inherit whatever that program's output goes to.
+start_wineserver() {
+  WINEPREFIX=$1 setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+  WINEPREFIX=$1 wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
 }
 
-# Creates (once) and starts the Wine prefix given as $1.
+stop_prefix() {
+  WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+  WINEPREFIX=$1 wineserver -w 2>/dev/null || true
+}
+
+# Creates the prefix $1 unless it is ready, and starts its server.
 ensure_prefix() {
   local prefix=$1
   mkdir -p "$(dirname "$prefix")"
   (
     flock 9
-    export WINEPREFIX=$prefix
     if [ ! -f "$prefix/.tessaron-ready" ]; then
-      setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
-      wine wineboot -i </dev/null >/dev/null 2>&1 9>&-
+      WINEPREFIX=$prefix setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
+      WINEPREFIX=$prefix wine wineboot -i </dev/null >/dev/null 2>&1 9>&-
       # Without a window manager every hide or close of a top-level window waits 2 s; unmanaged windows do not.
-      wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 9>&-
+      WINEPREFIX=$prefix wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+        </dev/null >/dev/null 2>&1 9>&-
       touch "$prefix/.tessaron-ready"
     fi
-    setsid wineserver -p </dev/null >/dev/null 2>&1 9>&- || true
-    # Wine's services start with the first program of a new server; start them here with their handles on
-    # /dev/null, or they inherit the output pipe of whichever test comes first and hold it open.
-    wine wineboot </dev/null >/dev/null 2>&1 9>&- || true
+    start_wineserver "$prefix"
   ) 9>"$prefix.lock"
 }
 
-stop_prefix() {
-  WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+# A fresh copy of the template prefix (build/wineprefix, created once) at $1, with its server started: a program
+# may write HKLM, define drives and leave files there. Start the display first.
+fresh_prefix() {
+  local prefix=$1
+  if [ ! -f "$TESSARON_TEMPLATE_PREFIX/.tessaron-ready" ]; then
+    ( unset DISPLAY; ensure_prefix "$TESSARON_TEMPLATE_PREFIX" && stop_prefix "$TESSARON_TEMPLATE_PREFIX" ) || {
+      echo "cannot prepare $TESSARON_TEMPLATE_PREFIX" >&2
+      return 1
+    }
+  fi
+  stop_prefix "$prefix"
+  rm -rf "$prefix"
+  mkdir -p "$(dirname "$prefix")"
+  cp -a "$TESSARON_TEMPLATE_PREFIX" "$prefix" || { echo "cannot copy $TESSARON_TEMPLATE_PREFIX" >&2; return 1; }
+  start_wineserver "$prefix"
 }

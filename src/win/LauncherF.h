@@ -12,9 +12,7 @@
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
-#ifdef TESSARON_HAVE_UTILS
 #include "win/utils/Utils.h"
-#endif
 
 class TLauncherForm : public ui::Form {
  public:
@@ -89,10 +87,8 @@ class TLauncherForm : public ui::Form {
   DWORD EngineProcessId = 0;
   bool EngineRunning = false;
   bool EngineStartPending = false;
-#ifdef TESSARON_HAVE_UTILS
   std::unique_ptr<Utils::TPipeStream> EngineOutput;
   std::unique_ptr<Utils::TPipeStream> EngineInput;
-#endif
   std::string CurrentSection;
   std::string ErrorText;
   std::string ResultText;

@@ -9,8 +9,7 @@
 #include "E2eEnvironment.h"
 #include "ResourceChecks.h"
 #include "WizardDriver.h"
-#include "support/PngCheck.h"
-#include "support/WindowPng.h"
+#include "support/WindowBmp.h"
 
 namespace tessaron::e2e {
 namespace {
@@ -146,8 +145,8 @@ TEST_F(DriverTest, SeesAndAnswersMessageBoxes) {
   std::sort(ids.begin(), ids.end());
   EXPECT_EQ(ids, (std::vector<int>{IDYES, IDNO}));
   // The box is part of the window's screenshot: where it lies, the picture changes once it is gone.
-  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("driver-question.png")));
-  const auto withBox = CaptureWindow(driver.MainWindow());
+  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("driver-question.bmp")));
+  const auto withBox = testsupport::CaptureWindow(driver.MainWindow());
   RECT boxRect{}, outer{};
   GetWindowRect(box->hwnd, &boxRect);
   GetWindowRect(driver.MainWindow(), &outer);
@@ -156,7 +155,7 @@ TEST_F(DriverTest, SeesAndAnswersMessageBoxes) {
   ASSERT_TRUE(driver.AnswerMessageBox(*box, IDNO));
   EXPECT_TRUE(driver.WaitForText("lbStatus", "Answer 7"));
   EXPECT_FALSE(driver.CurrentMessageBox());
-  const auto withoutBox = CaptureWindow(driver.MainWindow());
+  const auto withoutBox = testsupport::CaptureWindow(driver.MainWindow());
   ASSERT_TRUE(withBox && withoutBox);
   int changed = 0, area = 0;
   for (LONG y = boxRect.top; y < boxRect.bottom; ++y)
@@ -180,7 +179,7 @@ TEST_F(DriverTest, SeesAndAnswersMessageBoxes) {
 }
 
 TEST_F(DriverTest, ScreenshotShowsTheWindowAsItIsOnTheScreen) {
-  const std::string path = ScreenshotPath("driver-test-window.png");
+  const std::string path = ScreenshotPath("driver-test-window.bmp");
   std::remove(path.c_str());
   // Another window over ours must not end up in the picture: the driver brings the window to the top first.
   HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -191,14 +190,8 @@ TEST_F(DriverTest, ScreenshotShowsTheWindowAsItIsOnTheScreen) {
   ASSERT_TRUE(driver.SaveScreenshot(path));
   DestroyWindow(cover);
 
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_TRUE(f);
-  std::vector<std::uint8_t> bytes;
-  for (int c; (c = std::fgetc(f)) != EOF;) bytes.push_back(static_cast<std::uint8_t>(c));
-  std::fclose(f);
-  std::string why;
-  const auto image = testsupport::ReadStoredPng(bytes, &why);
-  ASSERT_TRUE(image) << why;
+  const auto image = testsupport::ReadBmpFile(path);
+  ASSERT_TRUE(image);
   RECT outer{};
   GetWindowRect(driver.MainWindow(), &outer);
   EXPECT_EQ(image->width, outer.right - outer.left);

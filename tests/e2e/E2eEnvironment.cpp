@@ -2,16 +2,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
 namespace tessaron::e2e {
-
-std::string HostPath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 std::string ScreenshotPath(const std::string& fileName) {
   const std::string folder = HostPath(TESSARON_E2E_SCREENSHOTS);
@@ -36,50 +27,6 @@ bool CopyFileInto(const std::string& source, const std::string& folder) {
   return MakeFolders(folder) && CopyFileA(source.c_str(), (folder + "\\" + name).c_str(), FALSE);
 }
 
-bool WriteTextFile(const std::string& path, const std::string& content) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-  return std::fclose(f) == 0 && ok;
-}
-
-namespace {
-
-bool SetString(const std::string& key, const char* name, const std::string& value) {
-  if (value.empty()) return true;
-  HKEY hkey = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr) !=
-      ERROR_SUCCESS)
-    return false;
-  const LONG status = RegSetValueExA(hkey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                                     static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(hkey);
-  return status == ERROR_SUCCESS;
-}
-
-}  // namespace
-
-bool DeleteProductRegistry() {
-  const LONG status = RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
-  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
-}
-
-bool WriteProductRegistry(const ProductRegistry& r) {
-  const std::string zelmo = "Software\\Orvo\\Zelmo";
-  const std::string system = zelmo + "\\" + r.release + "\\Default\\System";
-  return DeleteProductRegistry() && SetString(zelmo, "CurrentRelease", r.release) &&
-         SetString(zelmo + "\\Products\\Tessaron", "UpdateLevel", r.updateLevel) &&
-         SetString(system, "PrimaryNodeName", r.primaryNodeName) &&
-         SetString(system, "OriginalPrimaryNodeName", r.originalPrimaryNodeName) &&
-         SetString(system, "MaintenanceMode", r.maintenanceMode);
-}
-
-std::string ComputerName() {
-  char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
-  DWORD size = sizeof name;
-  return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
-}
-
 bool PrepareServer(const ServerSetup& setup, std::string* error) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why + " (error " + std::to_string(GetLastError()) + ")";
@@ -88,12 +35,12 @@ bool PrepareServer(const ServerSetup& setup, std::string* error) {
   if (!CopyFileInto(setup.launcher, setup.mediaFolder)) return fail("cannot copy " + setup.launcher);
   if (!setup.engine.empty() && !CopyFileInto(setup.engine, setup.mediaFolder))
     return fail("cannot copy " + setup.engine);
-  if (!setup.scenario.empty() && !WriteTextFile(setup.mediaFolder + "\\zuk.scenario", setup.scenario))
+  if (!setup.scenario.empty() && !WriteBytes(setup.mediaFolder + "\\zuk.scenario", setup.scenario))
     return fail("cannot write the engine scenario");
   if (!MakeFolders(setup.homeFolder)) return fail("cannot make " + setup.homeFolder);
   if (!MakeFolders(setup.updatesFolder)) return fail("cannot make " + setup.updatesFolder);
   for (const auto& name : setup.packages)
-    if (!WriteTextFile(setup.updatesFolder + "\\" + name, name + "\r\n")) return fail("cannot write " + name);
+    if (!WriteBytes(setup.updatesFolder + "\\" + name, name + "\r\n")) return fail("cannot write " + name);
   if (!WriteProductRegistry(setup.registry)) return fail("cannot write the product registry");
   return true;
 }

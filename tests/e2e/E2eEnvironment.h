@@ -6,11 +6,17 @@
 #include <vector>
 
 #include "WizardDriver.h"
+#include "support/Machine.h"
 
 namespace tessaron::e2e {
 
-// A path of the Linux file system as Windows programs under Wine see it (drive Z:).
-std::string HostPath(const std::string& unixPath);
+using testsupport::ComputerName;
+using testsupport::DeleteProductRegistry;
+using testsupport::HostPath;
+using testsupport::ProductRegistry;
+using testsupport::ReadBytes;
+using testsupport::WriteBytes;
+using testsupport::WriteProductRegistry;
 
 // Where a screenshot of this name goes (the build's screenshots/e2e folder, created when missing).
 std::string ScreenshotPath(const std::string& fileName);
@@ -20,22 +26,6 @@ bool MakeFolders(const std::string& path);
 
 // Copies a file into a folder under its own name, replacing an older copy.
 bool CopyFileInto(const std::string& source, const std::string& folder);
-
-bool WriteTextFile(const std::string& path, const std::string& content);
-
-// The product registry under HKEY_LOCAL_MACHINE\Software\Orvo\Zelmo, written afresh (the old tree is removed).
-// Empty texts are not written, so a test can leave any value out.
-struct ProductRegistry {
-  std::string release = "Release";        // CurrentRelease, the name of the release key below Zelmo
-  std::string updateLevel;                // Products\Tessaron\UpdateLevel
-  std::string primaryNodeName;            // <release>\Default\System\PrimaryNodeName
-  std::string originalPrimaryNodeName;    // ...\OriginalPrimaryNodeName
-  std::string maintenanceMode;            // ...\MaintenanceMode
-};
-bool WriteProductRegistry(const ProductRegistry& registry);
-bool DeleteProductRegistry();
-
-std::string ComputerName();
 
 // A server as the wizard finds it: the wizard and the engine in a media folder, the product home named by
 // ZelmoHome, an updates folder with packages, and the product registry.

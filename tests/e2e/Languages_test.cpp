@@ -94,7 +94,7 @@ TEST_F(LanguagesTest, EachLanguagePickedOnTheWelcomePageRelabelsIt) {
     EXPECT_TRUE(driver.IsVisible("btExit") && driver.IsEnabled("btExit"));
     EXPECT_TRUE(driver.IsVisible("cbLocale"));
     EXPECT_FALSE(driver.CurrentMessageBox());
-    EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath(std::string("languages-welcome-") + language.file + ".png")));
+    EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath(std::string("languages-welcome-") + language.file + ".bmp")));
   }
   EXPECT_TRUE(driver.IsRunning());
 }

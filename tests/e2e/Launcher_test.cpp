@@ -145,7 +145,7 @@ TEST_F(LauncherTest, StartsCentredWithEveryControlOfTheLayout) {
   EXPECT_TRUE(driver.IsVisible("cbLocale"));
   EXPECT_FALSE(driver.IsVisible("edZUKInput"));
   EXPECT_FALSE(driver.IsVisible("memZUKOutput"));
-  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("launcher-start.png")));
+  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("launcher-start.bmp")));
 }
 
 TEST_F(LauncherTest, NextAndPrevKeepOnePageShownAndTheWindowAnswering) {
@@ -155,7 +155,7 @@ TEST_F(LauncherTest, NextAndPrevKeepOnePageShownAndTheWindowAnswering) {
   EXPECT_TRUE(driver.IsRunning());
   const std::string afterNext = ShownPage();
   EXPECT_TRUE(afterNext == "TabSheet0" || afterNext == "TabSheet1") << afterNext;
-  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("launcher-after-next.png")));
+  EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("launcher-after-next.bmp")));
 
   if (driver.IsVisible("btPrev") && driver.IsEnabled("btPrev")) {
     ASSERT_TRUE(driver.Click("btPrev"));

@@ -81,7 +81,7 @@ class WalkthroughTest : public ::testing::Test {
       const std::string text = wizard->Text(control);
       EXPECT_TRUE(text.empty() || text[0] != '{') << control << " shows " << text;
     }
-    EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath(name + ".png"))) << name;
+    EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath(name + ".bmp"))) << name;
   }
 
   ServerSetup setup;
@@ -198,7 +198,7 @@ TEST_F(WalkthroughTest, ANetworkFolderIsQuestionedAndNoKeepsTheFolderPage) {
   for (const auto& button : box->buttons) ids.push_back(button.first);
   std::sort(ids.begin(), ids.end());
   EXPECT_EQ(ids, (std::vector<int>{IDYES, IDNO}));  // IDYES 6, IDNO 7
-  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("walk-network-question.png")));
+  EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath("walk-network-question.bmp")));
   ASSERT_TRUE(wizard->AnswerMessageBox(*box, IDNO));
   ASSERT_TRUE(wizard->Sync());
   EXPECT_EQ(ShownPage(), "TabSheet1");

@@ -6,7 +6,7 @@
 #include <cctype>
 #include <cstring>
 
-#include "support/WindowPng.h"
+#include "support/WindowBmp.h"
 
 namespace tessaron::e2e {
 
@@ -559,7 +559,7 @@ bool WizardDriver::Sync() const {
 
 bool WizardDriver::SaveScreenshot(const std::string& path) const {
   HWND main = MainWindow();
-  return main && SaveWindowPng(main, path);
+  return main && testsupport::SaveWindowBmp(main, path);
 }
 
 }  // namespace tessaron::e2e

@@ -111,7 +111,7 @@ class WizardDriver {
   // still wait in its queue: wait for their effect instead.
   bool Sync() const;
 
-  // A PNG of the main window (frame and any message box over it included).
+  // A BMP of the main window (frame and any message box over it included).
   bool SaveScreenshot(const std::string& path) const;
 
  private:

@@ -123,8 +123,9 @@ class Tour {
   void Shot(const std::string& what) {
     last_ = what;
     char name[64];
-    std::snprintf(name, sizeof name, "%03d-%s.png", ++count_, what.c_str());
-    if (driver_.SaveScreenshot(folder_ + "\\" + name)) std::printf("  %s\n", name);
+    std::snprintf(name, sizeof name, "%03d-%s", ++count_, what.c_str());
+    // A BMP, which the demo script turns into a PNG of the same name afterwards.
+    if (driver_.SaveScreenshot(folder_ + "\\" + name + ".bmp")) std::printf("  %s.png\n", name);
   }
 
   // What the run ended with: the completion page's text and the run log beside the wizard.

@@ -9,6 +9,7 @@ namespace zuk {
 namespace {
 
 constexpr size_t kRepeatChunk = 64 * 1024;
+constexpr uint32_t kAwaitPollMs = 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -78,10 +79,11 @@ Command ParseCommand(std::string_view statement, int line) {
   } else if (keyword == "readline" || keyword == "crash") {
     command.op = keyword == "readline" ? Op::ReadLine : Op::Crash;
     if (!StripBlanks(argument).empty()) throw ScenarioError(line, std::string(keyword) + " takes no argument");
-  } else if (keyword == "level") {
-    command.op = Op::Level;
+  } else if (keyword == "level" || keyword == "await") {
+    command.op = keyword == "level" ? Op::Level : Op::Await;
     command.text = UnescapeAt(argument, line);
-    if (command.text.empty()) throw ScenarioError(line, "level needs an update level");
+    if (command.text.empty())
+      throw ScenarioError(line, keyword == "level" ? "level needs an update level" : "await needs a file");
   } else if (keyword == "exit") {
     command.op = Op::Exit;
     command.number = ParseExitCode(argument, line);
@@ -209,6 +211,9 @@ RunOutcome RunScenario(const Scenario& scenario, EngineHost& host) {
           host.Write("[Error]:cannot record update level " + command.text + "\r\n");
           host.Flush();
         }
+        break;
+      case Op::Await:
+        while (!host.FileExists(command.text)) host.Sleep(kAwaitPollMs);
         break;
     }
   }

@@ -10,6 +10,7 @@
 //   exit <code>             end now with this exit code (default at the end: 0)
 //   crash                   end abnormally at once, without flushing anything
 //   level <text>            record the installed update level in the product registry, as a real run does
+//   await <path>            wait until the file exists: a test holds the run at a step for as long as it looks
 // Texts are taken from the first character after the single blank that ends
 // the keyword, so leading and trailing blanks are kept. Escapes: \r \n \t \\ \xNN.
 #pragma once
@@ -23,11 +24,11 @@
 
 namespace zuk {
 
-enum class Op { Print, Raw, Sleep, Repeat, ReadLine, Exit, Crash, Level };
+enum class Op { Print, Raw, Sleep, Repeat, ReadLine, Exit, Crash, Level, Await };
 
 struct Command {
   Op op = Op::Print;
-  std::string text;     // print, raw, repeat: escapes already resolved
+  std::string text;     // print, raw, repeat, level, await: escapes already resolved
   uint32_t number = 0;  // sleep: ms; repeat: count; exit: the code's 32 bits
   int line = 0;         // line in the scenario text, for messages
 };
@@ -63,6 +64,7 @@ class EngineHost {
   virtual void Crash() = 0;
   // Records the installed update level where the wizard reads it; false when that fails.
   virtual bool SetUpdateLevel(const std::string& level) = 0;
+  virtual bool FileExists(const std::string& path) = 0;
 };
 
 struct RunOutcome {

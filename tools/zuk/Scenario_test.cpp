@@ -40,8 +40,14 @@ class FakeHost : public EngineHost {
     levels.push_back(level);
     return levelWritable;
   }
+  bool FileExists(const std::string& path) override {
+    awaited.push_back(path);
+    return awaited.size() > pollsUntilFile;
+  }
   std::vector<std::string> levels;
   bool levelWritable = true;
+  std::vector<std::string> awaited;
+  size_t pollsUntilFile = 0;
 
   std::string out;
   int writes = 0;
@@ -117,9 +123,7 @@ std::optional<std::string> ReadText(const std::filesystem::path& path) {
   if (!file) return std::nullopt;
   std::ostringstream text;
   text << file.rdbuf();
-  std::string content = text.str();
-  content.erase(std::remove(content.begin(), content.end(), '\r'), content.end());  // a CR LF checkout
-  return content;
+  return text.str();
 }
 
 }  // namespace
@@ -297,4 +301,13 @@ TEST(Scenario, LevelRecordsTheUpdateLevelAndReportsAFailure) {
   readOnly.levelWritable = false;
   EXPECT_EQ(Play("level 2.3.1.2\n", readOnly), "[Error]:cannot record update level 2.3.1.2\r\n");
   EXPECT_THROW(ParseScenario("level\n"), ScenarioError);
+}
+
+TEST(Scenario, AwaitHoldsTheRunUntilTheFileExists) {
+  FakeHost host;
+  host.pollsUntilFile = 3;
+  EXPECT_EQ(Play("print a\nawait C:\\\\Media\\\\go\nprint b\n", host), "a\r\nb\r\n");
+  EXPECT_EQ(host.awaited, std::vector<std::string>(4, "C:\\Media\\go"));
+  EXPECT_EQ(host.sleeps, (std::vector<uint32_t>{20, 20, 20}));
+  EXPECT_THROW(ParseScenario("await\n"), ScenarioError);
 }

@@ -154,6 +154,10 @@ class StdioHost : public zuk::EngineHost {
     return false;
 #endif
   }
+  bool FileExists(const std::string& path) override {
+    std::error_code ignored;
+    return std::filesystem::exists(HostPath(path), ignored);
+  }
   void Crash() override {
     // Whatever is still buffered is lost, as with a real crash.
 #ifdef _WIN32

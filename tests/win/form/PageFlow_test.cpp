@@ -75,7 +75,7 @@ TEST_F(WizardTest, WithoutItsPipesStartIsRefusedWithTheGenericError) {
   form->PageControl1->SetActivePageIndex(4);
   form->EnterPage();
   UtilsTest::ScratchFolder media("wizard-media");
-  ASSERT_TRUE(wizardtest::WriteTextFile(media.Path + "zuk.exe", "MZ"));
+  ASSERT_TRUE(wizardtest::WriteBytes(media.Path + "zuk.exe", "MZ"));
   form->AppFolder = media.Path;
   wizardtest::EnvironmentVariable home("ZelmoHome", scratch.Path);
   ASSERT_TRUE(PressNext());

@@ -5,7 +5,7 @@
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/TextUtils.h"
-#include "support/WindowPng.h"
+#include "support/WindowBmp.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ class PagesTest : public WizardTest {
     RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     testui::Pump();
     const std::string path =
-        "screenshots\\page" + std::to_string(page) + "-" + form->PageControl1->Page(page)->Name() + ".png";
-    EXPECT_TRUE(SaveWindowPng(form->Handle(), path)) << path;
+        "screenshots\\page" + std::to_string(page) + "-" + form->PageControl1->Page(page)->Name() + ".bmp";
+    EXPECT_TRUE(tessaron::testsupport::SaveWindowBmp(form->Handle(), path)) << path;
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES) << path;
     // Every caption shown has been replaced by a text of the active language.
     for (const auto& control : form->Controls()) {
@@ -72,11 +72,11 @@ TEST_F(PagesTest, SavesAPictureOfEachFolderDialog) {
   for (const bool browser : {false, true}) {
     // The dialog moves the current directory: the picture's path must not depend on it.
     const std::string path = wizardtest::CurrentDirectory() + "\\screenshots\\dialog-" +
-                             (browser ? "folder-browser" : "select-directory") + ".png";
+                             (browser ? "folder-browser" : "select-directory") + ".bmp";
     bool saved = false;
     wizardtest::DialogAction act([&](HWND dialog) {
       RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-      saved = SaveWindowPng(dialog, path);
+      saved = tessaron::testsupport::SaveWindowBmp(dialog, path);
 
       PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     });

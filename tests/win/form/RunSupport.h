@@ -11,46 +11,20 @@
 #include <vector>
 
 #include "FormFixture.h"
+#include "support/Machine.h"
 #include "win/ui/TestWindows.h"
 #include "win/utils/UtilsTestSupport.h"
 
 namespace runtest {
 
-// A path of the Linux file system as seen from Wine (drive Z:).
-inline std::string HostPath(const std::string& unixPath) {
-  std::string path = unixPath;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+using tessaron::testsupport::HostPath;
+using tessaron::testsupport::ReadBytes;
+using tessaron::testsupport::WriteBytes;
 
 inline std::string EnginePath() { return HostPath(TESSARON_ZUK_EXE); }
 
-inline std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    std::string missing = path;
-    missing += " is missing";
-    return missing;
-  }
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-inline bool WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                  written == bytes.size();
-  CloseHandle(file);
-  return ok;
-}
+// Between the completion text and the engine's output in the memo and the run log.
+inline const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
 // Creates a folder and its missing parents.
 inline bool MakeFolders(const std::string& path) {
@@ -113,35 +87,13 @@ inline void DeleteRunLogs() {
 class UpdateLevel {
  public:
   explicit UpdateLevel(const std::string& level) {
-    HKEY probe = nullptr;
-    hadOrvo_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Orvo", 0, KEY_READ, &probe) == ERROR_SUCCESS;
-    if (probe) RegCloseKey(probe);
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-      RegSetValueExA(key, "UpdateLevel", 0, REG_SZ, reinterpret_cast<const BYTE*>(level.c_str()),
-                     static_cast<DWORD>(level.size() + 1));
-      RegCloseKey(key);
-    }
+    tessaron::testsupport::ProductRegistry registry;
+    registry.updateLevel = level;
+    EXPECT_TRUE(tessaron::testsupport::WriteProductRegistry(registry));
   }
-  ~UpdateLevel() {
-    if (!hadOrvo_) {
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
-      RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
-    } else {
-      HKEY key = nullptr;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, "UpdateLevel");
-        RegCloseKey(key);
-      }
-    }
-  }
+  ~UpdateLevel() { tessaron::testsupport::DeleteProductRegistry(); }
   UpdateLevel(const UpdateLevel&) = delete;
   UpdateLevel& operator=(const UpdateLevel&) = delete;
-
- private:
-  static constexpr const char* kKey = "Software\\Orvo\\Zelmo\\Products\\Tessaron";
-  bool hadOrvo_ = false;
 };
 
 // The wizard window, a scratch media folder (AppFolder) and product home (HomeFolder), message boxes recorded.

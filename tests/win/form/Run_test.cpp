@@ -4,13 +4,10 @@
 #include <vector>
 
 #include "RunSupport.h"
-#include "core/RunLog.h"
-#include "win/SystemText.h"
 
 namespace runtest {
 namespace {
 
-const std::string kSeparator(core::kOutputSeparator);
 const std::string kSuccess = "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.";
 const std::string kFailed = "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step ";
 
@@ -119,11 +116,14 @@ TEST_F(RunTest, TheWindUpKeepsEveryWaitingLineAndEndsOnTheSuccessPage) {
 }
 
 TEST_F(RunTest, TheRunLogIsNamedAfterTheProgramAndTheMinuteItWasSaved) {
+  // The month as the test prefix's English locale abbreviates it.
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   auto expectedName = [](const SYSTEMTIME& t) {
     const std::string own = OwnPath();
     char stamp[64];
-    snprintf(stamp, sizeof stamp, ".%04d%s%02d_%02d_%02d.log", t.wYear, win::UserAbbreviatedMonthName(t.wMonth).c_str(),
-             t.wDay, t.wHour, t.wMinute);
+    snprintf(stamp, sizeof stamp, ".%04d%s%02d_%02d_%02d.log", t.wYear, kMonths[t.wMonth - 1], t.wDay, t.wHour,
+             t.wMinute);
     return own.substr(0, own.rfind('.')) + stamp;
   };
   SYSTEMTIME before, after;

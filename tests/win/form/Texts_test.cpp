@@ -5,34 +5,15 @@
 #include <vector>
 
 #include "FormFixture.h"
+#include "support/Machine.h"
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "win/ComponentText.h"
-#include "win/utils/Utils.h"
 
 namespace {
 
-constexpr const char* kOrvo = "Software\\Orvo";
-constexpr const char* kFamily = "Software\\Orvo\\Zelmo";
-constexpr const char* kProduct = "Software\\Orvo\\Zelmo\\Products\\Tessaron";
-constexpr const char* kSystem = "Software\\Orvo\\Zelmo\\R\\Default\\System";
-
-void SetString(const std::string& path, const char* name, const std::string& value) {
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-            ERROR_SUCCESS)
-      << path;
-  EXPECT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>(value.size() + 1)),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
-// Removes the product tree, and the vendor key when nothing else is left in it.
-void RemoveProductRegistry() {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, kFamily);
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kOrvo);
-}
+using tessaron::testsupport::ComputerName;
+using tessaron::testsupport::DeleteProductRegistry;
 
 // What the window shows: the text of the control's own window, not what the program last asked for.
 std::string WindowText(HWND hwnd) {
@@ -83,9 +64,8 @@ std::string TableText(int language, const std::string& key) {
 class TextsTest : public LauncherFormTest {
  protected:
   void SetUp() override {
-    RemoveProductRegistry();
     WriteRegistry("2.3.1.5", "");
-    computer = Utils::ReadComputerName();
+    computer = ComputerName();
     ASSERT_FALSE(computer.empty());
     // The window's start-up fills the language list and applies the texts with the registry as written here.
     LauncherFormTest::SetUp();
@@ -93,18 +73,15 @@ class TextsTest : public LauncherFormTest {
   void TearDown() override {
     LauncherFormTest::TearDown();
     core::SelectLanguage(0);
-    RemoveProductRegistry();
+    DeleteProductRegistry();
   }
 
   // This machine as the primary server (or, with another primary named, a secondary), at an update level (none
   // written when empty).
   void WriteRegistry(const std::string& updateLevel, const std::string& primary,
                      const std::string& originalPrimary = "") {
-    RemoveProductRegistry();
-    SetString(kFamily, "CurrentRelease", "R");
-    SetString(kSystem, "PrimaryNodeName", primary.empty() ? Utils::ReadComputerName() : primary);
-    if (!originalPrimary.empty()) SetString(kSystem, "OriginalPrimaryNodeName", originalPrimary);
-    if (!updateLevel.empty()) SetString(kProduct, "UpdateLevel", updateLevel);
+    ASSERT_TRUE(tessaron::testsupport::WriteProductRegistry(
+        {updateLevel, primary.empty() ? ComputerName() : primary, originalPrimary, "", "R"}));
   }
 
   // The operator picks an entry of the language list: the list changes its selection and tells its parent.
@@ -254,12 +231,12 @@ TEST_F(TextsTest, ServerLineFollowsTheLanguageAndIsReadAfreshWithTheRoleUntransl
   EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.1.7");
 
   // Nothing is cached: a new level shows at the next call.
-  SetString(kProduct, "UpdateLevel", "2.3.1.8");
+  WriteRegistry("2.3.1.8", "OTHERNODE", "FORMERPRIMARY");
   form->ShowServerVersion();
   EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.1.8");
 
   // A level is inserted as it stands, never read as a pattern.
-  SetString(kProduct, "UpdateLevel", "2.3.%s.%d%%");
+  WriteRegistry("2.3.%s.%d%%", "OTHERNODE", "FORMERPRIMARY");
   form->ShowServerVersion();
   EXPECT_EQ(Shown("lbServerVersion"), "RKV Secondary " + computer + " a la version 2.3.%s.%d%%");
 

@@ -15,27 +15,24 @@
 #include <vector>
 
 #include "FormFixture.h"
+#include "support/Machine.h"
 #include "core/LangRes.h"
 #include "win/ui/TestWindows.h"
 #include "win/utils/UtilsTestSupport.h"
 
 namespace wizardtest {
 
-// ------------------------------------------------------------------------------------------------ files
+using tessaron::testsupport::ComputerName;
+using tessaron::testsupport::DeleteProductRegistry;
+using tessaron::testsupport::HostPath;
+using tessaron::testsupport::WriteBytes;
+using tessaron::testsupport::WriteProductRegistry;
 
-inline bool WriteTextFile(const std::string& path, const std::string& text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool ok =
-      WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-  CloseHandle(file);
-  return ok;
-}
+// ------------------------------------------------------------------------------------------------ files
 
 // Files in a folder, each holding its own name.
 inline void MakeFiles(const std::string& folder, const std::vector<std::string>& names) {
-  for (const auto& name : names) ASSERT_TRUE(WriteTextFile(folder + name, name)) << folder + name;
+  for (const auto& name : names) ASSERT_TRUE(WriteBytes(folder + name, name)) << folder + name;
 }
 
 inline std::string CurrentDirectory() {
@@ -44,55 +41,13 @@ inline std::string CurrentDirectory() {
   return std::string(folder, length <= MAX_PATH ? length : 0);
 }
 
-// A path of the Linux file system as Wine shows it (drive Z:).
-inline std::string HostPath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
 inline std::string OwnFolder() { return UtilsTest::OwnFolder(); }
 
 // ------------------------------------------------------------------------------------------ product registry
 
-// HKLM\Software\Orvo as the wizard reads it; written afresh each time, empty values left out. The fixture
-// removes it at the end.
-struct Registry {
-  std::string UpdateLevel;
-  std::string PrimaryNodeName;
-  std::string OriginalPrimaryNodeName;
-  std::string MaintenanceMode;
-};
-
-inline std::string ComputerName() {
-  char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
-  DWORD size = sizeof name;
-  return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
-}
-
-namespace detail {
-inline void SetRegistryString(const std::string& key, const char* name, const std::string& value) {
-  HKEY hkey = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &hkey, nullptr),
-            ERROR_SUCCESS);
-  if (!value.empty())
-    RegSetValueExA(hkey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-  RegCloseKey(hkey);
-}
-}  // namespace detail
-
-inline void WriteRegistry(const Registry& values) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
-  const std::string zelmo = "Software\\Orvo\\Zelmo";
-  const std::string system = zelmo + "\\Release\\Default\\System";
-  detail::SetRegistryString(zelmo, "CurrentRelease", "Release");
-  detail::SetRegistryString(zelmo + "\\Products\\Tessaron", "UpdateLevel", values.UpdateLevel);
-  detail::SetRegistryString(system, "PrimaryNodeName", values.PrimaryNodeName);
-  detail::SetRegistryString(system, "OriginalPrimaryNodeName", values.OriginalPrimaryNodeName);
-  detail::SetRegistryString(system, "MaintenanceMode", values.MaintenanceMode);
-}
+// HKLM\Software\Orvo as the wizard reads it: {UpdateLevel, PrimaryNodeName, OriginalPrimaryNodeName,
+// MaintenanceMode}. The fixture removes it at the end.
+using Registry = tessaron::testsupport::ProductRegistry;
 
 // The standard server of these tests: this machine is the primary, in maintenance mode.
 inline Registry PrimaryAt(const std::string& level) { return {level, ComputerName(), "", "ON"}; }
@@ -363,7 +318,7 @@ struct DialogAction {
 class WizardTest : public LauncherFormTest {
  protected:
   void SetUp() override {
-    WriteRegistry(PrimaryAt("2.2.1"));
+    ASSERT_TRUE(WriteProductRegistry(PrimaryAt("2.2.1")));
     core::SelectLanguage(0);
     LauncherFormTest::SetUp();
     updates = scratch.Path + "Updates\\";
@@ -372,10 +327,10 @@ class WizardTest : public LauncherFormTest {
   void TearDown() override {
     LauncherFormTest::TearDown();
     core::SelectLanguage(0);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "Software\\Orvo");
+    DeleteProductRegistry();
   }
 
-  void SetLevel(const std::string& level) { WriteRegistry(PrimaryAt(level)); }
+  void SetLevel(const std::string& level) { ASSERT_TRUE(WriteProductRegistry(PrimaryAt(level))); }
 
   // Types the folder and walks from the welcome page to the update list page.
   void GoToUpdateList(const std::string& folder) {

@@ -1,40 +1,43 @@
-#include "support/WindowPng.h"
+#include "support/WindowBmp.h"
 
-#include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <utility>
-#include <vector>
 
-using tessaron::testsupport::RgbImage;
+namespace tessaron::testsupport {
 
 namespace {
 
-// Copies a rectangle of a device context into an image through a 32-bit top-down DIB section.
-std::optional<RgbImage> Grab(HDC source, int x, int y, int width, int height) {
+std::size_t RowBytes(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
+
+BITMAPINFOHEADER Header(int width, int height) {
+  BITMAPINFOHEADER header{};
+  header.biSize = sizeof header;
+  header.biWidth = width;
+  header.biHeight = height;  // positive: bottom-up, the layout every BMP reader knows
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  header.biCompression = BI_RGB;
+  header.biSizeImage = static_cast<DWORD>(RowBytes(width) * height);
+  return header;
+}
+
+// Copies a rectangle of a device context through a DIB section laid out as the BMP file's pixels.
+std::optional<Bitmap> Grab(HDC source, int x, int y, int width, int height) {
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = Header(width, height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return std::nullopt;
   HDC memory = CreateCompatibleDC(source);
-  std::optional<RgbImage> result;
+  std::optional<Bitmap> result;
   if (memory) {
     HGDIOBJ previous = SelectObject(memory, bitmap);
     if (BitBlt(memory, 0, 0, width, height, source, x, y, SRCCOPY | CAPTUREBLT)) {
       GdiFlush();
-      RgbImage image(width, height);
-      const auto* bgrx = static_cast<const std::uint8_t*>(bits);
-      for (std::size_t i = 0, n = static_cast<std::size_t>(width) * height; i < n; ++i) {
-        image.rgb[i * 3] = bgrx[i * 4 + 2];
-        image.rgb[i * 3 + 1] = bgrx[i * 4 + 1];
-        image.rgb[i * 3 + 2] = bgrx[i * 4];
-      }
-      result = std::move(image);
+      const auto* first = static_cast<const std::uint8_t*>(bits);
+      result = Bitmap{width, height, std::vector<std::uint8_t>(first, first + info.bmiHeader.biSizeImage)};
     }
     SelectObject(memory, previous);
     DeleteDC(memory);
@@ -66,7 +69,7 @@ void BringToTop(HWND hwnd) {
     SetWindowPos(*it, HWND_TOP, 0, 0, 0, 0, std::next(it) == owned.second.rend() ? keep : keep | SWP_NOACTIVATE);
 }
 
-std::optional<RgbImage> GrabScreen(const RECT& r) {
+std::optional<Bitmap> GrabScreen(const RECT& r) {
   HDC screen = GetDC(nullptr);
   if (!screen) return std::nullopt;
   auto image = Grab(screen, r.left, r.top, r.right - r.left, r.bottom - r.top);
@@ -76,7 +79,7 @@ std::optional<RgbImage> GrabScreen(const RECT& r) {
 
 }  // namespace
 
-std::optional<RgbImage> CaptureWindow(HWND hwnd) {
+std::optional<Bitmap> CaptureWindow(HWND hwnd) {
   RECT r{};
   if (!IsWindow(hwnd) || !IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.right <= r.left ||
       r.bottom <= r.top)
@@ -100,20 +103,57 @@ std::optional<RgbImage> CaptureWindow(HWND hwnd) {
   SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
   GetWindowRect(hwnd, &r);
   // Two reads in a row that agree twice: the repaint has reached the screen and nothing is moving.
-  std::optional<RgbImage> last = GrabScreen(r);
+  std::optional<Bitmap> last = GrabScreen(r);
   int agreeing = 0;
   const DWORD start = GetTickCount();
   while (last && agreeing < 2 && GetTickCount() - start < 5000) {
     Sleep(20);
     auto next = GrabScreen(r);
     if (!next) break;
-    agreeing = next->rgb == last->rgb ? agreeing + 1 : 0;
+    agreeing = next->bits == last->bits ? agreeing + 1 : 0;
     last = std::move(next);
   }
   return last;
 }
 
-bool SaveWindowPng(HWND hwnd, const std::string& path) {
+bool SaveWindowBmp(HWND hwnd, const std::string& path) {
   const auto image = CaptureWindow(hwnd);
-  return image && tessaron::testsupport::WritePngFile(*image, path);
+  if (!image) return false;
+  const BITMAPINFOHEADER header = Header(image->width, image->height);
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + image->bits.size());
+  std::FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return false;
+  const bool written = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&header, sizeof header, 1, f) == 1 &&
+                       std::fwrite(image->bits.data(), 1, image->bits.size(), f) == image->bits.size();
+  if (std::fclose(f) == 0 && written) return true;
+  std::remove(path.c_str());
+  return false;
 }
+
+std::optional<Bitmap> ReadBmpFile(const std::string& path) {
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return std::nullopt;
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER header{};
+  std::optional<Bitmap> image;
+  if (std::fread(&file, sizeof file, 1, f) == 1 && std::fread(&header, sizeof header, 1, f) == 1 &&
+      file.bfType == 0x4D42 && file.bfOffBits == sizeof file + sizeof header && header.biBitCount == 24 &&
+      header.biCompression == BI_RGB && header.biWidth > 0 && header.biHeight > 0) {
+    Bitmap read{header.biWidth, header.biHeight, std::vector<std::uint8_t>(RowBytes(header.biWidth) * header.biHeight)};
+    if (std::fread(read.bits.data(), 1, read.bits.size(), f) == read.bits.size() && std::fgetc(f) == EOF)
+      image = std::move(read);
+  }
+  std::fclose(f);
+  return image;
+}
+
+std::uint32_t Bitmap::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return kOutside;
+  const std::uint8_t* bgr = bits.data() + RowBytes(width) * (height - 1 - y) + static_cast<std::size_t>(x) * 3;
+  return std::uint32_t{bgr[2]} << 16 | std::uint32_t{bgr[1]} << 8 | bgr[0];
+}
+
+}  // namespace tessaron::testsupport
