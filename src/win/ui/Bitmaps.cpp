@@ -21,11 +21,11 @@ BITMAPINFO TopDown32(int width, int height) {
 }
 
 // A 32-bit DIB section holding the pixels, or null.
-HBITMAP MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
+ScopedBitmap MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
   BITMAPINFO info = TopDown32(width, height);
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return nullptr;
+  ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap) return bitmap;
   std::copy(pixels.begin(), pixels.end(), static_cast<uint32_t*>(bits));
   GdiFlush();
   return bitmap;
@@ -33,29 +33,29 @@ HBITMAP MakeBitmap(const std::vector<uint32_t>& pixels, int width, int height) {
 
 }  // namespace
 
-HBITMAP LoadTransparentBitmap(HINSTANCE instance, const std::string& name, COLORREF background, int dpi,
-                              SIZE& size) {
+ScopedBitmap LoadTransparentBitmap(HINSTANCE instance, const std::string& name, COLORREF background, int dpi,
+                                   SIZE& size) {
   size = {0, 0};
-  auto source = static_cast<HBITMAP>(LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!source) return nullptr;
+  ScopedBitmap source(
+      static_cast<HBITMAP>(LoadImageA(instance, name.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+  if (!source) return {};
   BITMAP bm{};
-  GetObjectA(source, sizeof bm, &bm);
+  GetObjectA(source.Get(), sizeof bm, &bm);
   const int width = bm.bmWidth;
   const int height = std::abs(bm.bmHeight);
   std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
   BITMAPINFO info = TopDown32(width, height);
-  HDC screen = GetDC(nullptr);
-  int lines = GetDIBits(screen, source, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  DeleteObject(source);
-  if (lines != height || pixels.empty()) return nullptr;
+  int lines = GetDIBits(WindowDC(nullptr).Get(), source.Get(), 0, static_cast<UINT>(height), pixels.data(), &info,
+                        DIB_RGB_COLORS);
+  source.Reset();
+  if (lines != height || pixels.empty()) return {};
 
   const uint32_t key = pixels[static_cast<size_t>(height - 1) * static_cast<size_t>(width)] & 0xFFFFFFu;
   const uint32_t fill = (static_cast<uint32_t>(GetRValue(background)) << 16) |
                         (static_cast<uint32_t>(GetGValue(background)) << 8) | GetBValue(background);
   for (uint32_t& pixel : pixels)
     if ((pixel & 0xFFFFFFu) == key) pixel = fill;
-  HBITMAP plain = MakeBitmap(pixels, width, height);
+  ScopedBitmap plain = MakeBitmap(pixels, width, height);
   if (!plain || dpi == 96) {
     if (plain) size = {width, height};
     return plain;
@@ -66,23 +66,20 @@ HBITMAP LoadTransparentBitmap(HINSTANCE instance, const std::string& name, COLOR
   const int scaledHeight = MulDiv(height, dpi, 96);
   BITMAPINFO scaledInfo = TopDown32(scaledWidth, scaledHeight);
   void* bits = nullptr;
-  HBITMAP scaled = CreateDIBSection(nullptr, &scaledInfo, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ScopedBitmap scaled(CreateDIBSection(nullptr, &scaledInfo, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!scaled) {
     size = {width, height};
     return plain;
   }
-  HDC from = CreateCompatibleDC(nullptr);
-  HDC to = CreateCompatibleDC(nullptr);
-  HGDIOBJ oldFrom = SelectObject(from, plain);
-  HGDIOBJ oldTo = SelectObject(to, scaled);
-  SetStretchBltMode(to, HALFTONE);
-  SetBrushOrgEx(to, 0, 0, nullptr);
-  StretchBlt(to, 0, 0, scaledWidth, scaledHeight, from, 0, 0, width, height, SRCCOPY);
-  SelectObject(from, oldFrom);
-  SelectObject(to, oldTo);
-  DeleteDC(from);
-  DeleteDC(to);
-  DeleteObject(plain);
+  {
+    MemoryDC from(CreateCompatibleDC(nullptr));
+    MemoryDC to(CreateCompatibleDC(nullptr));
+    SelectedObject fromPicture(from.Get(), plain.Get());
+    SelectedObject toPicture(to.Get(), scaled.Get());
+    SetStretchBltMode(to.Get(), HALFTONE);
+    SetBrushOrgEx(to.Get(), 0, 0, nullptr);
+    StretchBlt(to.Get(), 0, 0, scaledWidth, scaledHeight, from.Get(), 0, 0, width, height, SRCCOPY);
+  }
   size = {scaledWidth, scaledHeight};
   return scaled;
 }

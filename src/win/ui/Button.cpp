@@ -7,10 +7,6 @@ Button::Button(Form& form, Control* parent, std::string name) : Control(form, pa
   SetTabStop(true);
 }
 
-Button::~Button() {
-  if (pictureBitmap_) DeleteObject(pictureBitmap_);
-}
-
 Control::WindowClass Button::Describe() const {
   DWORD style = default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
   if (!picture_.empty()) style |= BS_BITMAP;
@@ -22,7 +18,8 @@ void Button::AfterCreate() {
   SIZE size;
   pictureBitmap_ =
       LoadTransparentBitmap(form_.Instance(), picture_, GetSysColor(COLOR_BTNFACE), form_.Dpi(), size);
-  if (pictureBitmap_) SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictureBitmap_));
+  if (pictureBitmap_)
+    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictureBitmap_.Get()));
 }
 
 void Button::Click() {

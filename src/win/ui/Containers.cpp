@@ -16,10 +16,8 @@ void Panel::CaptionChanged() {
 
 LRESULT Panel::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
-    Paint(dc);
-    EndPaint(hwnd_, &ps);
+    PaintDC paint(hwnd_);
+    Paint(paint.Get());
     return 0;
   }
   if (msg == WM_SIZE) InvalidateRect(hwnd_, nullptr, TRUE);
@@ -51,13 +49,12 @@ void Panel::Paint(HDC dc) {
   frame(bevelOuter_);
   frame(bevelInner_);
   if (caption_.empty()) return;
-  HGDIOBJ old = SelectObject(dc, FontHandle());
+  SelectedObject font(dc, FontHandle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, Enabled() ? EffectiveFontColor() : GetSysColor(COLOR_GRAYTEXT));
   InflateRect(&r, -Scale(borderWidth_), -Scale(borderWidth_));
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (alignment_ == Alignment::Left ? DT_LEFT : DT_CENTER);
   DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &r, format);
-  SelectObject(dc, old);
 }
 
 // ------------------------------------------------------------------ TabSheet

@@ -9,25 +9,12 @@
 namespace ui {
 
 Control::Control(Form& form, Control* parent, std::string name)
-    : Component(std::move(name)), form_(form), parent_(parent), id_(0) {}
-
-Control::~Control() {
-  // The form destroys the windows first; a window left over loses its link to this object before it goes.
-  if (hwnd_ && IsWindow(hwnd_)) {
-    HWND hwnd = hwnd_;
-    if (native_)
-      RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
-    else
-      SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    WindowGone();
-    DestroyWindow(hwnd);
-  }
-}
+    : Window(std::move(name)), form_(form), parent_(parent), id_(0) {}
 
 int Control::Scale(int value) const { return form_.Scale(value); }
 
 bool Control::IsNative() const {
-  if (hwnd_) return native_;
+  if (hwnd_) return IsSubclassed();
   return std::string_view(Describe().ClassName).substr(0, 9) != "Tessaron.";
 }
 
@@ -61,8 +48,8 @@ void Control::UpdateAnchorBase() {
   baseParent_ = {parent.right, parent.bottom};
 }
 
-void Control::ParentSizeChanged(int width, int height) {
-  if (!hwnd_) return;
+std::optional<Bounds> Control::AnchoredBounds(int width, int height) const {
+  if (!hwnd_) return std::nullopt;
   int dx = width - baseParent_.cx;
   int dy = height - baseParent_.cy;
   Bounds b = base_;
@@ -76,21 +63,13 @@ void Control::ParentSizeChanged(int width, int height) {
     b.Top += dy;
   b.Width = std::max(b.Width, 0);
   b.Height = std::max(b.Height, 0);
-  if (b != BoundsPx()) MoveWindow(hwnd_, b.Left, b.Top, b.Width, WindowHeight(b.Height), TRUE);
+  if (b == BoundsPx()) return std::nullopt;
+  return b;
 }
 
-int Control::ClientWidth() const {
-  if (!hwnd_) return InitialBounds().Width;
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.right;
-}
-
-int Control::ClientHeight() const {
-  if (!hwnd_) return InitialBounds().Height;
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.bottom;
+SIZE Control::DesignClientSize() const {
+  Bounds b = InitialBounds();
+  return {b.Width, b.Height};
 }
 
 void Control::SetVisible(bool visible) {
@@ -147,16 +126,6 @@ void Control::SetFocus() {
 
 bool Control::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
-std::string Control::Caption() const { return caption_; }
-
-void Control::SetCaption(const std::string& text) {
-  if (text == caption_) return;
-  caption_ = text;
-  if (hwnd_) CaptionChanged();
-}
-
-void Control::CaptionChanged() { SetWindowTextA(hwnd_, caption_.c_str()); }
-
 void Control::FontChanged() { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE); }
 
 HFONT Control::FontHandle() const { return form_.FontFor(font_); }
@@ -167,7 +136,7 @@ HBRUSH Control::CtlColor(HDC, UINT) { return nullptr; }
 
 LRESULT Control::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SETFOCUS) form_.FocusChanged(this);
-  if (msg == WM_GETFONT && !native_) return reinterpret_cast<LRESULT>(FontHandle());
+  if (msg == WM_GETFONT && !IsSubclassed()) return reinterpret_cast<LRESULT>(FontHandle());
   if (IsContainer()) {
     LRESULT result = 0;
     if (RouteChildMessage(msg, wParam, lParam, result)) return result;
@@ -183,11 +152,6 @@ LRESULT Control::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
   }
   return DefaultProc(msg, wParam, lParam);
-}
-
-LRESULT Control::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (native_) return DefSubclassProc(hwnd_, msg, wParam, lParam);
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
 bool Control::RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -208,16 +172,10 @@ void Control::CreateWindowNow() {
     style |= WS_CLIPCHILDREN;
     exStyle |= WS_EX_CONTROLPARENT;
   }
-  bool native = IsNative();
-  native_ = native;
   auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
-  HWND hwnd = CreateWindowExA(exStyle, wc.ClassName, caption_.c_str(), style, b.Left, b.Top, b.Width,
-                              WindowHeight(b.Height), parentWindow, menu, form_.Instance(), native ? nullptr : this);
-  if (!hwnd) throw std::runtime_error("Cannot create the window of " + Name());
-  hwnd_ = hwnd;
-  if (native) SetWindowSubclass(hwnd_, ControlSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  nameAtom_ = GlobalAddAtomA(Name().c_str());
-  if (nameAtom_) SetPropA(hwnd_, ComponentProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(nameAtom_)));
+  if (!CreateHandle(wc.ClassName, style, exStyle, {b.Left, b.Top, b.Width, WindowHeight(b.Height)}, parentWindow, menu,
+                    IsNative()))
+    throw std::runtime_error("Cannot create the window of " + Name());
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
   AfterCreate();
   // The form's own children are anchored to its design client size; Form::Create lays them out afterwards.
@@ -229,47 +187,6 @@ void Control::CreateWindowNow() {
   } else {
     baseParent_ = {form_.Scale(form_.clientDesign_.cx), form_.Scale(form_.clientDesign_.cy)};
   }
-}
-
-void Control::WindowGone() {
-  if (nameAtom_) {
-    RemovePropA(hwnd_, ComponentProperty);
-    GlobalDeleteAtom(nameAtom_);
-    nameAtom_ = 0;
-  }
-  hwnd_ = nullptr;
-}
-
-LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Control* control;
-  if (msg == WM_NCCREATE) {
-    control = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(control));
-    if (control) control->hwnd_ = hwnd;
-  } else {
-    control = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  }
-  if (!control) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) {
-    control->WindowGone();
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
-  LRESULT result = 0;
-  Guarded([&] { result = control->Message(msg, wParam, lParam); });
-  return result;
-}
-
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref) {
-  auto* control = reinterpret_cast<Control*>(ref);
-  if (msg == WM_NCDESTROY) {
-    RemoveWindowSubclass(hwnd, ControlSubclassProc, 0);
-    control->WindowGone();
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
-  }
-  LRESULT result = 0;
-  Guarded([&] { result = control->Message(msg, wParam, lParam); });
-  return result;
 }
 
 }  // namespace ui

@@ -1,4 +1,4 @@
-// Components and the base of every visible control.
+// The base of every visible control.
 //
 // A control is described first (name, parent, geometry at 96 DPI, anchors, font, colours, ...) and gets its window
 // when its form is created. Properties may be changed before and after that; afterwards they act on the window.
@@ -7,48 +7,21 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 
-#include "win/ui/Types.h"
+#include "win/ui/Window.h"
 
 namespace ui {
 
 class Form;
 
-// Anything of a form that has a name: the form itself, its controls, its timers.
-class Component {
- public:
-  explicit Component(std::string name) : name_(std::move(name)) {}
-  virtual ~Component() = default;
-  Component(const Component&) = delete;
-  Component& operator=(const Component&) = delete;
-
-  const std::string& Name() const { return name_; }
-
-  // A free integer for the program's own use.
-  int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
-
-  // The text the component shows: a window title, a label's text, an edit field's content, ...
-  virtual std::string Caption() const { return caption_; }
-  virtual void SetCaption(const std::string& text) { caption_ = text; }
-
- protected:
-  std::string caption_;
-
- private:
-  std::string name_;
-  int tag_ = 0;
-};
-
-class Control : public Component {
+class Control : public Window {
  public:
   Control(Form& form, Control* parent, std::string name);
-  ~Control() override;
 
   Form& OwnerForm() const { return form_; }
   Control* Parent() const { return parent_; }
-  HWND Handle() const { return hwnd_; }
   int Id() const { return id_; }
 
   // Geometry at 96 DPI relative to the parent's client area; scaled once when the form is created.
@@ -61,8 +34,6 @@ class Control : public Component {
   Bounds BoundsPx() const;
   // Moves the control; anchoring goes on from the new place.
   void SetBoundsPx(const Bounds& bounds);
-  int ClientWidth() const;
-  int ClientHeight() const;
 
   bool Visible() const { return visible_; }
   void SetVisible(bool visible);
@@ -90,10 +61,6 @@ class Control : public Component {
   void SetFocus();
   bool Focused() const;
 
-  std::string Caption() const override;
-  void SetCaption(const std::string& text) override;
-
-  bool Created() const { return hwnd_ != nullptr; }
   int Scale(int value) const;
 
  protected:
@@ -115,9 +82,8 @@ class Control : public Component {
   // Called once the window exists and has its font.
   virtual void AfterCreate() {}
 
-  // The window procedure of the control, inside the dispatcher's exception guard.
-  virtual LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  SIZE DesignClientSize() const override;
 
   // Notifications that the parent window received from this control. True when handled.
   virtual bool Command(WORD /*code*/) { return false; }
@@ -127,8 +93,6 @@ class Control : public Component {
   // The brush for WM_CTLCOLOR*; null to leave the colours to the platform.
   virtual HBRUSH CtlColor(HDC dc, UINT msg);
 
-  // The text given to the window (captions with & stay as they are).
-  virtual void CaptionChanged();
   virtual void FontChanged();
   // The parent's client area was resized; children follow their anchors.
   virtual void Resized() {}
@@ -137,20 +101,17 @@ class Control : public Component {
   bool EventsEnabled() const;
   // Routes the notifications a container window receives to the child they come from.
   bool RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void ParentSizeChanged(int width, int height);
+  // Where the anchors take the control when the parent's client area has this size; nothing when it stays.
+  std::optional<Bounds> AnchoredBounds(int width, int height) const;
   void UpdateAnchorBase();
 
   Form& form_;
   Control* parent_;
-  HWND hwnd_ = nullptr;
 
  private:
   friend class Form;
-  friend LRESULT CALLBACK ControlWndProc(HWND, UINT, WPARAM, LPARAM);
-  friend LRESULT CALLBACK ControlSubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
 
   void CreateWindowNow();
-  void WindowGone();
 
   int id_;
   Bounds design_;
@@ -165,14 +126,6 @@ class Control : public Component {
   Color color_;
   int tabOrder_ = -1;
   bool tabStop_ = false;
-  ATOM nameAtom_ = 0;
-  bool native_ = false;
 };
-
-LRESULT CALLBACK ControlWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-LRESULT CALLBACK ControlSubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR ref);
-
-// The window property that names a control for tools in other processes: a global atom holding the name.
-inline constexpr const char* ComponentProperty = "TessaronComponent";
 
 }  // namespace ui

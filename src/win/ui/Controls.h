@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "win/ui/Control.h"
+#include "win/ui/GdiObjects.h"
 
 namespace ui {
 
@@ -47,7 +48,6 @@ class Label : public Control {
 class Button : public Control {
  public:
   Button(Form& form, Control* parent, std::string name);
-  ~Button() override;
 
   NotifyEvent OnClick;
   // Runs the click handler as a click would, whatever the button's state.
@@ -71,7 +71,7 @@ class Button : public Control {
 
   bool default_ = false;
   std::string picture_;
-  HBITMAP pictureBitmap_ = nullptr;
+  ScopedBitmap pictureBitmap_;
 };
 
 // A one-line edit field.
@@ -86,8 +86,6 @@ class Edit : public Control {
   // The content; setting a different text runs OnChange as typing does.
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
-  std::string Caption() const override;
-  void SetCaption(const std::string& text) override;
 
   bool Border() const { return border_; }
   void SetBorder(bool border) { border_ = border; }
@@ -169,7 +167,6 @@ class ComboBox : public Control {
 class DriveComboBox : public ComboBox {
  public:
   DriveComboBox(Form& form, Control* parent, std::string name);
-  ~DriveComboBox() override;
 
   // The selected drive letter (upper case), or 0 for none.
   char Drive() const;
@@ -188,14 +185,13 @@ class DriveComboBox : public ComboBox {
   HICON DriveIcon(UINT type);
 
   std::vector<UINT> types_;
-  HICON icons_[7] = {};
+  ScopedIcon icons_[7];
 };
 
 // A text grid of one or more columns whose first row is a fixed title row: a report list with a header.
 class StringGrid : public Control {
  public:
   StringGrid(Form& form, Control* parent, std::string name);
-  ~StringGrid() override;
 
   // Rows including the title row (at least 1).
   int RowCount() const { return static_cast<int>(cells_.size()); }
@@ -228,7 +224,7 @@ class StringGrid : public Control {
   std::vector<int> colWidths_;  // pixels once created, design units before
   int defaultColWidth_ = 64;
   int rowHeight_ = 16;
-  HIMAGELIST rowHeightImages_ = nullptr;
+  ScopedImageList rowHeightImages_;
 };
 
 class ProgressBar : public Control {
@@ -337,7 +333,6 @@ class PageControl : public Control {
 class Image : public Control {
  public:
   using Control::Control;
-  ~Image() override;
 
   void SetPicture(std::string resourceName) { picture_ = std::move(resourceName); }
   // The control takes the picture's size.
@@ -351,7 +346,7 @@ class Image : public Control {
  private:
   std::string picture_;
   bool autoSize_ = false;
-  HBITMAP bitmap_ = nullptr;
+  ScopedBitmap bitmap_;
   SIZE size_{0, 0};
 };
 
@@ -367,31 +362,6 @@ class Bevel : public Control {
 
  private:
   void ClipToLine();
-};
-
-// Ticks while enabled and its form exists.
-class Timer : public Component {
- public:
-  Timer(Form& form, std::string name, UINT_PTR id) : Component(std::move(name)), form_(form), id_(id) {}
-  ~Timer() override;
-
-  NotifyEvent OnTimer;
-  UINT Interval() const { return interval_; }
-  void SetInterval(UINT milliseconds);
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool enabled);
-  UINT_PTR Id() const { return id_; }
-
- private:
-  friend class Form;
-  void Start();
-  void Stop();
-
-  Form& form_;
-  UINT_PTR id_;
-  UINT interval_ = 1000;
-  bool enabled_ = true;
-  bool running_ = false;
 };
 
 }  // namespace ui

@@ -17,16 +17,6 @@ void Edit::AfterCreate() {
   SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);
 }
 
-void Edit::SetCaption(const std::string& text) {
-  if (!hwnd_) {
-    caption_ = text;
-    return;
-  }
-  if (text == Caption()) return;
-  caption_ = text;
-  SetWindowTextA(hwnd_, text.c_str());
-}
-
 void Edit::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0);
@@ -70,15 +60,6 @@ HBRUSH Edit::CtlColor(HDC dc, UINT) {
   SetTextColor(dc, EffectiveFontColor());
   SetBkColor(dc, background);
   return form_.BrushFor(background);
-}
-
-std::string Edit::Caption() const {
-  if (!hwnd_) return caption_;
-  // What the operator typed.
-  int length = GetWindowTextLengthA(hwnd_);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), length + 1)));
-  return text;
 }
 
 Memo::Memo(Form& form, Control* parent, std::string name) : Edit(form, parent, std::move(name)) {}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 #include "core/TextUtils.h"
 #include "win/ui/Application.h"
@@ -15,21 +16,9 @@ constexpr const char* ContainerClass = "Tessaron.Container";
 constexpr const char* ImageClass = "Tessaron.Image";
 constexpr const char* BevelClass = "Tessaron.Bevel";
 
-void RegisterChildClass(HINSTANCE instance, const char* name, UINT style) {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(instance, name, &wc)) return;
-  wc.style = style;
-  wc.lpfnWndProc = ControlWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  if (!RegisterClassExA(&wc)) throw std::runtime_error(std::string("Cannot register the window class ") + name);
-}
-
 }  // namespace
 
-Form::Form(std::string name, std::string className) : Component(std::move(name)), className_(std::move(className)) {}
+Form::Form(std::string name, std::string className) : Window(std::move(name)), className_(std::move(className)) {}
 
 Form::~Form() { Destroy(); }
 
@@ -44,41 +33,28 @@ Timer* Form::AddTimer(std::string name) {
   return timers_.back().get();
 }
 
-HINSTANCE Form::Instance() const { return GetModuleHandleA(nullptr); }
-
 void Form::RegisterClasses() {
   INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&common);
   HINSTANCE instance = Instance();
-  RegisterChildClass(instance, ContainerClass, CS_HREDRAW | CS_VREDRAW);
-  RegisterChildClass(instance, ImageClass, 0);
-  RegisterChildClass(instance, BevelClass, CS_HREDRAW | CS_VREDRAW);
+  RegisterWindowClass(ContainerClass, CS_HREDRAW | CS_VREDRAW);
+  RegisterWindowClass(ImageClass, 0);
+  RegisterWindowClass(BevelClass, CS_HREDRAW | CS_VREDRAW);
 
   if (!iconResource_.empty()) {
     // Missing pictures cost nothing but the picture.
-    icon_ = static_cast<HICON>(LoadImageA(instance, iconResource_.c_str(), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
-                                          GetSystemMetrics(SM_CYICON), 0));
-    smallIcon_ = static_cast<HICON>(LoadImageA(instance, iconResource_.c_str(), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    auto icon = [&](int width, int height) {
+      return static_cast<HICON>(LoadImageA(instance, iconResource_.c_str(), IMAGE_ICON, width, height, 0));
+    };
+    icon_.Reset(icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
+    smallIcon_.Reset(icon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
   }
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(instance, className_.c_str(), &wc)) return;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = FormWndProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = icon_;
-  wc.hIconSm = smallIcon_;
-  wc.lpszClassName = className_.c_str();
-  if (!RegisterClassExA(&wc)) throw std::runtime_error("Cannot register the window class " + className_);
+  RegisterWindowClass(className_.c_str(), CS_HREDRAW | CS_VREDRAW, icon_.Get(), smallIcon_.Get());
 }
 
 void Form::Create() {
   if (hwnd_) return;
-  HDC screen = GetDC(nullptr);
-  dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  dpi_ = GetDeviceCaps(WindowDC(nullptr).Get(), LOGPIXELSY);
   if (dpi_ <= 0) dpi_ = 96;
   RegisterClasses();
 
@@ -92,16 +68,12 @@ void Form::Create() {
   int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
   creating_ = true;
-  hwnd_ = CreateWindowExA(exStyle, className_.c_str(), caption_.c_str(), style, left, top, width, height, nullptr,
-                          nullptr, Instance(), this);
-  if (!hwnd_) {
+  if (!CreateHandle(className_.c_str(), style, exStyle, {left, top, width, height}, nullptr, nullptr, false)) {
     creating_ = false;
     throw std::runtime_error("Cannot create the window " + Name());
   }
-  if (icon_) SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
-  if (smallIcon_) SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  nameAtom_ = GlobalAddAtomA(Name().c_str());
-  if (nameAtom_) SetPropA(hwnd_, ComponentProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(nameAtom_)));
+  if (icon_) SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
+  if (smallIcon_) SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   if (!App().mainForm_) App().mainForm_ = this;
 
   try {
@@ -133,29 +105,20 @@ void Form::Show() {
 }
 
 void Form::Destroy() {
-  if (!hwnd_ || destroying_) return;
-  destroying_ = true;
-  if (OnDestroy) Guarded([&] { OnDestroy(this); });
-  for (auto& timer : timers_) timer->Stop();
-  DestroyWindow(hwnd_);
-  hwnd_ = nullptr;
-  for (auto& [key, font] : fonts_) DeleteObject(font);
-  fonts_.clear();
-  for (auto& [key, brush] : brushes_) DeleteObject(brush);
-  brushes_.clear();
-  if (icon_) DestroyIcon(icon_);
-  if (smallIcon_) DestroyIcon(smallIcon_);
-  icon_ = smallIcon_ = nullptr;
-  if (App().mainForm_ == this) App().mainForm_ = nullptr;
-  destroying_ = false;
-}
-
-void Form::WindowGone() {
-  if (nameAtom_) {
-    RemovePropA(hwnd_, ComponentProperty);
-    GlobalDeleteAtom(nameAtom_);
-    nameAtom_ = 0;
+  if (destroying_) return;
+  if (hwnd_) {
+    destroying_ = true;
+    if (OnDestroy) Guarded([&] { OnDestroy(this); });
+    for (auto& timer : timers_) timer->Stop();
+    DestroyWindow(hwnd_);
+    destroying_ = false;
   }
+  // Also when the window went some other way: nothing may point at a form that is gone.
+  fonts_.clear();
+  brushes_.clear();
+  icon_.Reset();
+  smallIcon_.Reset();
+  if (App().mainForm_ == this) App().mainForm_ = nullptr;
 }
 
 bool Form::CloseQuery() {
@@ -172,32 +135,7 @@ void Form::Close() {
     ShowWindow(hwnd_, SW_HIDE);
 }
 
-std::string Form::Caption() const {
-  if (!hwnd_) return caption_;
-  int length = GetWindowTextLengthA(hwnd_);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), length + 1)));
-  return text;
-}
-
-void Form::SetCaption(const std::string& text) {
-  caption_ = text;
-  if (hwnd_) SetWindowTextA(hwnd_, text.c_str());
-}
-
-int Form::ClientWidth() const {
-  if (!hwnd_) return Scale(clientDesign_.cx);
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.right;
-}
-
-int Form::ClientHeight() const {
-  if (!hwnd_) return Scale(clientDesign_.cy);
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.bottom;
-}
+SIZE Form::DesignClientSize() const { return {Scale(clientDesign_.cx), Scale(clientDesign_.cy)}; }
 
 Component* Form::FindComponent(std::string_view name) const {
   for (auto& control : controls_)
@@ -216,7 +154,7 @@ Control* Form::FindControl(int id) const {
 HFONT Form::FontFor(const FontInfo& info) {
   auto key = std::make_tuple(info.Name, info.Size, info.Bold);
   auto found = fonts_.find(key);
-  if (found != fonts_.end()) return found->second;
+  if (found != fonts_.end()) return found->second.Get();
   LOGFONTA lf{};
   lf.lfHeight = -MulDiv(info.Size, dpi_, 72);
   lf.lfWeight = info.Bold ? FW_BOLD : FW_NORMAL;
@@ -225,23 +163,37 @@ HFONT Form::FontFor(const FontInfo& info) {
   lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   lf.lfQuality = DEFAULT_QUALITY;
   lstrcpynA(lf.lfFaceName, info.Name.c_str(), LF_FACESIZE);
-  HFONT font = CreateFontIndirectA(&lf);
-  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  fonts_[key] = font;
-  return font;
+  ScopedFont font(CreateFontIndirectA(&lf));
+  if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  return fonts_.emplace(key, std::move(font)).first->second.Get();
 }
 
 HBRUSH Form::BrushFor(COLORREF color) {
   auto found = brushes_.find(color);
-  if (found != brushes_.end()) return found->second;
-  HBRUSH brush = CreateSolidBrush(color);
-  brushes_[color] = brush;
-  return brush;
+  if (found != brushes_.end()) return found->second.Get();
+  return brushes_.emplace(color, ScopedBrush(CreateSolidBrush(color))).first->second.Get();
 }
 
 void Form::LayoutChildren(Control* parent, int width, int height) {
+  std::vector<std::pair<Control*, Bounds>> moves;
   for (auto& control : controls_)
-    if (control->parent_ == parent) control->ParentSizeChanged(width, height);
+    if (control->parent_ == parent)
+      if (auto bounds = control->AnchoredBounds(width, height)) moves.emplace_back(control.get(), *bounds);
+  if (moves.empty()) return;
+  // One batch, so that the children are repainted once, in their new places.
+  const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(moves.size()));
+  for (auto& [control, b] : moves)
+    if (batch)
+      batch = DeferWindowPos(batch, control->Handle(), nullptr, b.Left, b.Top, b.Width, control->WindowHeight(b.Height),
+                             flags);
+  if (batch) {
+    EndDeferWindowPos(batch);
+    return;
+  }
+  // The platform dropped the batch: each child moves on its own.
+  for (auto& [control, b] : moves)
+    SetWindowPos(control->Handle(), nullptr, b.Left, b.Top, b.Width, control->WindowHeight(b.Height), flags);
 }
 
 void Form::ArrangeTabOrder() {
@@ -297,6 +249,14 @@ void Form::FocusChanged(Control* focused) {
   }
 }
 
+template <class Item>
+bool Form::RouteOwnerDraw(Item* item, bool (Control::*handler)(Item*), LRESULT& result) {
+  Control* control = FindControl(static_cast<int>(item->CtlID));
+  if (!control || !(control->*handler)(item)) return false;
+  result = TRUE;
+  return true;
+}
+
 bool Form::RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_COMMAND: {
@@ -322,20 +282,10 @@ bool Form::RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& re
       result = reinterpret_cast<LRESULT>(brush);
       return true;
     }
-    case WM_DRAWITEM: {
-      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      Control* control = FindControl(static_cast<int>(item->CtlID));
-      if (!control || !control->DrawItem(item)) return false;
-      result = TRUE;
-      return true;
-    }
-    case WM_MEASUREITEM: {
-      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      Control* control = FindControl(static_cast<int>(item->CtlID));
-      if (!control || !control->MeasureItem(item)) return false;
-      result = TRUE;
-      return true;
-    }
+    case WM_DRAWITEM:
+      return RouteOwnerDraw(reinterpret_cast<DRAWITEMSTRUCT*>(lParam), &Control::DrawItem, result);
+    case WM_MEASUREITEM:
+      return RouteOwnerDraw(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), &Control::MeasureItem, result);
     default:
       return false;
   }
@@ -378,7 +328,7 @@ LRESULT Form::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         pos->cx = std::max(pos->cx, Scale(minOuter_.cx));
         pos->cy = std::max(pos->cy, Scale(minOuter_.cy));
       }
-      return DefWindowProcA(hwnd_, msg, wParam, lParam);
+      return DefaultProc(msg, wParam, lParam);
     }
     case WM_CLOSE:
       Close();
@@ -418,27 +368,7 @@ LRESULT Form::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       break;
   }
-  return DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
-
-LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Form* form;
-  if (msg == WM_NCCREATE) {
-    form = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    form->hwnd_ = hwnd;
-  } else {
-    form = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  }
-  if (!form) return DefWindowProcA(hwnd, msg, wParam, lParam);
-  if (msg == WM_NCDESTROY) {
-    form->WindowGone();
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
-  }
-  LRESULT result = 0;
-  Guarded([&] { result = form->Message(msg, wParam, lParam); });
-  return result;
+  return DefaultProc(msg, wParam, lParam);
 }
 
 }  // namespace ui

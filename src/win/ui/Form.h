@@ -14,10 +14,12 @@
 #include <vector>
 
 #include "win/ui/Controls.h"
+#include "win/ui/GdiObjects.h"
+#include "win/ui/Timer.h"
 
 namespace ui {
 
-class Form : public Component {
+class Form : public Window {
  public:
   // className: the Win32 window class of the form, by which other programs can find it.
   Form(std::string name, std::string className);
@@ -52,18 +54,11 @@ class Form : public Component {
   void Show();
   // Runs OnDestroy and destroys the windows.
   void Destroy();
-  bool Created() const { return hwnd_ != nullptr; }
-  HWND Handle() const { return hwnd_; }
 
   // Asks OnCloseQuery whether the form may close.
   bool CloseQuery();
   // As the close box: asks CloseQuery, then ends the application if allowed.
   void Close();
-
-  std::string Caption() const override;
-  void SetCaption(const std::string& text) override;
-  int ClientWidth() const;
-  int ClientHeight() const;
 
   int Dpi() const { return dpi_; }
   // A design value at 96 DPI in pixels of this screen.
@@ -77,45 +72,41 @@ class Form : public Component {
   // Resources shared by the controls: fonts and solid brushes, made once per form.
   HFONT FontFor(const FontInfo& font);
   HBRUSH BrushFor(COLORREF color);
-  // The module whose resources hold the pictures.
-  HINSTANCE Instance() const;
 
  private:
   friend class Control;
   friend class Button;
   friend class Timer;
-  friend LRESULT CALLBACK FormWndProc(HWND, UINT, WPARAM, LPARAM);
 
   void Register(std::unique_ptr<Control> control);
   void RegisterClasses();
-  LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  SIZE DesignClientSize() const override;
   bool RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // WM_DRAWITEM and WM_MEASUREITEM go to the control they are about.
+  template <class Item>
+  bool RouteOwnerDraw(Item* item, bool (Control::*handler)(Item*), LRESULT& result);
   void LayoutChildren(Control* parent, int width, int height);
   void ArrangeTabOrder();
   void FocusChanged(Control* focused);
   void SetDefaultButton(Button* button, bool isDefault);
-  void WindowGone();
 
   std::string className_;
-  HWND hwnd_ = nullptr;
   int dpi_ = 96;
   SIZE clientDesign_{472, 352};
   SIZE minOuter_{0, 0};
   Color color_;
   std::string iconResource_;
-  HICON icon_ = nullptr;
-  HICON smallIcon_ = nullptr;
+  ScopedIcon icon_;
+  ScopedIcon smallIcon_;
   bool creating_ = false;
   bool destroying_ = false;
   HWND lastFocus_ = nullptr;
   Button* defaultButton_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
-  std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
-  std::map<COLORREF, HBRUSH> brushes_;
-  ATOM nameAtom_ = 0;
+  std::map<std::tuple<std::string, int, bool>, ScopedFont> fonts_;
+  std::map<COLORREF, ScopedBrush> brushes_;
 };
-
-LRESULT CALLBACK FormWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 }  // namespace ui

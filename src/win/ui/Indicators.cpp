@@ -4,8 +4,6 @@
 
 namespace ui {
 
-// --------------------------------------------------------------- ProgressBar
-
 Control::WindowClass ProgressBar::Describe() const { return {PROGRESS_CLASSA, 0, 0}; }
 
 void ProgressBar::AfterCreate() {
@@ -28,33 +26,6 @@ void ProgressBar::SetPosition(int position) {
   // The bar keeps the position within its range, as the window does.
   position_ = std::clamp(position, min_, std::max(min_, max_));
   if (hwnd_) SendMessageA(hwnd_, PBM_SETPOS, static_cast<WPARAM>(position_), 0);
-}
-
-// --------------------------------------------------------------------- Timer
-
-Timer::~Timer() { Stop(); }
-
-void Timer::SetInterval(UINT milliseconds) {
-  interval_ = milliseconds;
-  if (running_) Start();
-}
-
-void Timer::SetEnabled(bool enabled) {
-  enabled_ = enabled;
-  if (!enabled)
-    Stop();
-  else if (form_.Created())
-    Start();
-}
-
-void Timer::Start() {
-  if (!form_.Handle() || interval_ == 0) return;
-  running_ = SetTimer(form_.Handle(), id_, interval_, nullptr) != 0;
-}
-
-void Timer::Stop() {
-  if (running_ && form_.Handle()) KillTimer(form_.Handle(), id_);
-  running_ = false;
 }
 
 }  // namespace ui

@@ -30,13 +30,13 @@ void Label::AdjustSize() {
   if (!autoSize_ || !hwnd_) return;
   // An empty label keeps the height of a line.
   std::string text = caption_.empty() ? std::string(" ") : caption_;
-  HDC dc = GetDC(hwnd_);
-  HGDIOBJ old = SelectObject(dc, FontHandle());
   RECT r{0, 0, 0, 0};
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0u : static_cast<UINT>(DT_NOPREFIX)));
-  SelectObject(dc, old);
-  ReleaseDC(hwnd_, dc);
+  {
+    WindowDC dc(hwnd_);
+    SelectedObject font(dc.Get(), FontHandle());
+    DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0u : static_cast<UINT>(DT_NOPREFIX)));
+  }
   Bounds b = BoundsPx();
   if (b.Width == r.right && b.Height == r.bottom) return;
   SetBoundsPx({b.Left, b.Top, r.right, r.bottom});

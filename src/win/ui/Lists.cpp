@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <utility>
 
 #include "core/TextUtils.h"
 #include "win/ui/Bitmaps.h"
@@ -107,11 +108,6 @@ DriveComboBox::DriveComboBox(Form& form, Control* parent, std::string name) : Co
   }
 }
 
-DriveComboBox::~DriveComboBox() {
-  for (HICON& icon : icons_)
-    if (icon) DestroyIcon(icon);
-}
-
 Control::WindowClass DriveComboBox::Describe() const {
   return {"COMBOBOX", CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS | WS_VSCROLL, 0};
 }
@@ -156,9 +152,9 @@ void DriveComboBox::Refresh() {
 HICON DriveComboBox::DriveIcon(UINT type) {
   if (type >= std::size(icons_)) return nullptr;
   if (!icons_[type]) {
-    if (const int id = DriveIconId(type)) icons_[type] = LoadShellIcon(id, Scale(16));
+    if (const int id = DriveIconId(type)) icons_[type].Reset(LoadShellIcon(id, Scale(16)));
   }
-  return icons_[type];
+  return icons_[type].Get();
 }
 
 bool DriveComboBox::MeasureItem(MEASUREITEMSTRUCT* item) {
@@ -198,10 +194,6 @@ StringGrid::StringGrid(Form& form, Control* parent, std::string name) : Control(
   colWidths_.assign(1, -1);
 }
 
-StringGrid::~StringGrid() {
-  if (rowHeightImages_) ImageList_Destroy(rowHeightImages_);
-}
-
 Control::WindowClass StringGrid::Describe() const {
   return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE};
 }
@@ -229,11 +221,10 @@ void StringGrid::FitRowHeight() {
   probe.pszText = const_cast<char*>("");
   SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&probe));
   for (int attempt = 0; attempt < 3; ++attempt) {
-    HIMAGELIST images = ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0);
+    ScopedImageList images(ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0));
     if (!images) break;
-    ListView_SetImageList(hwnd_, images, LVSIL_SMALL);
-    if (rowHeightImages_) ImageList_Destroy(rowHeightImages_);
-    rowHeightImages_ = images;
+    ListView_SetImageList(hwnd_, images.Get(), LVSIL_SMALL);
+    rowHeightImages_ = std::move(images);
     RECT row{};
     ListView_GetItemRect(hwnd_, 0, &row, LVIR_BOUNDS);
     int difference = wanted - (row.bottom - row.top);
@@ -338,15 +329,13 @@ bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
       top = h.bottom - h.top;
     }
     int x = -GetScrollPos(hwnd_, SB_HORZ);
-    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE));
-    HGDIOBJ old = SelectObject(dc, pen);
+    ScopedPen pen(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNFACE)));
+    SelectedObject linePen(dc, pen.Get());
     for (int col = 0; col < ColCount(); ++col) {
       x += ColWidth(col);
       MoveToEx(dc, x - 1, top, nullptr);
       LineTo(dc, x - 1, client.bottom);
     }
-    SelectObject(dc, old);
-    DeleteObject(pen);
     result = CDRF_DODEFAULT;
     return true;
   }

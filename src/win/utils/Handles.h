@@ -8,80 +8,70 @@
 
 namespace Utils {
 
-// A kernel handle (process, pipe end, snapshot). Both null and
-// INVALID_HANDLE_VALUE count as "none", since Win32 uses either for failure.
-class ScopedHandle {
+// Sole owner of one platform resource. Traits give the resource's Type and
+// static Close(Type); a static Valid(Type) where null is not the only "none".
+template <class Traits>
+class ScopedResource {
  public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(HANDLE handle) : Handle(handle) {}
-  ~ScopedHandle() { Close(); }
+  using Type = typename Traits::Type;
 
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ScopedHandle(ScopedHandle&& other) noexcept : Handle(other.Release()) {}
-  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
+  ScopedResource() = default;
+  explicit ScopedResource(Type value) : value_(value) {}
+  ~ScopedResource() { Close(); }
+
+  ScopedResource(const ScopedResource&) = delete;
+  ScopedResource& operator=(const ScopedResource&) = delete;
+  ScopedResource(ScopedResource&& other) noexcept : value_(other.Release()) {}
+  ScopedResource& operator=(ScopedResource&& other) noexcept {
     if (this != &other) Reset(other.Release());
     return *this;
   }
 
-  HANDLE Get() const { return Handle; }
-  bool Valid() const { return Handle != nullptr && Handle != INVALID_HANDLE_VALUE; }
+  Type Get() const { return value_; }
+  bool Valid() const {
+    if constexpr (requires { Traits::Valid(value_); })
+      return Traits::Valid(value_);
+    else
+      return value_ != Type{};
+  }
   explicit operator bool() const { return Valid(); }
 
   // For out parameters: closes what is held and hands out the slot.
-  HANDLE* Receive() {
+  Type* Receive() {
     Close();
-    return &Handle;
+    return &value_;
   }
-  HANDLE Release() { return std::exchange(Handle, nullptr); }
-  void Reset(HANDLE handle = nullptr) {
+  Type Release() { return std::exchange(value_, Type{}); }
+  void Reset(Type value = Type{}) {
     Close();
-    Handle = handle;
+    value_ = value;
   }
 
  private:
   void Close() {
-    if (Valid()) CloseHandle(Handle);
-    Handle = nullptr;
+    if (Valid()) Traits::Close(value_);
+    value_ = Type{};
   }
 
-  HANDLE Handle = nullptr;
+  Type value_{};
 };
 
-// An opened registry key or remote registry connection. The predefined root
-// keys are never held here: they are not ours to close.
-class ScopedKey {
- public:
-  ScopedKey() = default;
-  explicit ScopedKey(HKEY key) : Key(key) {}
-  ~ScopedKey() { Close(); }
-
-  ScopedKey(const ScopedKey&) = delete;
-  ScopedKey& operator=(const ScopedKey&) = delete;
-  ScopedKey(ScopedKey&& other) noexcept : Key(std::exchange(other.Key, nullptr)) {}
-  ScopedKey& operator=(ScopedKey&& other) noexcept {
-    if (this != &other) {
-      Close();
-      Key = std::exchange(other.Key, nullptr);
-    }
-    return *this;
-  }
-
-  HKEY Get() const { return Key; }
-  explicit operator bool() const { return Key != nullptr; }
-
-  HKEY* Receive() {
-    Close();
-    return &Key;
-  }
-
- private:
-  void Close() {
-    if (Key != nullptr) RegCloseKey(Key);
-    Key = nullptr;
-  }
-
-  HKEY Key = nullptr;
+// Both null and INVALID_HANDLE_VALUE count as "none", since Win32 uses either for failure.
+struct KernelHandleTraits {
+  using Type = HANDLE;
+  static bool Valid(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+  static void Close(HANDLE handle) { CloseHandle(handle); }
 };
+
+// The predefined root keys are never held here: they are not ours to close.
+struct RegistryKeyTraits {
+  using Type = HKEY;
+  static void Close(HKEY key) { RegCloseKey(key); }
+};
+
+// A kernel handle (process, pipe end, snapshot).
+using ScopedHandle = ScopedResource<KernelHandleTraits>;
+// An opened registry key or remote registry connection.
+using ScopedKey = ScopedResource<RegistryKeyTraits>;
 
 }  // namespace Utils
