@@ -135,7 +135,7 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
   };
   const Case cases[] = {
       {true, 0, "D:\\setup\\", "", {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "D:\\setup"}},
-      {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:"}},
+      {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:\\."}},
       {true, 0, "C:\\Update Files", "Wizard Media\\",
        {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "C:\\Update Files"}},
   };
