@@ -54,7 +54,7 @@ TEST_F(RunTest, InstallFileCopiesIntoTheSupportBinFolderUnlessItIsThere) {
   EXPECT_EQ(ReadBytes(target), "engine 2");
   EXPECT_FALSE(ReadOnly(target));
   EXPECT_EQ(form->txtCurrentStep->Caption(), "Updating " + target);
-  EXPECT_EQ(form->CurrentStep, "Updating " + target);
+  EXPECT_EQ(form->Run.CurrentStep, "Updating " + target);
 
   // A read-only older copy is replaced.
   SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -106,9 +106,9 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     form->PageControl1->SetActivePageIndex(5);
     ui::Guarded([&] { form->EnterPage(); });
 
-    const DWORD code = CodeInErrorText(form->ErrorText);
-    EXPECT_NE(code, 0u) << form->ErrorText;
-    EXPECT_EQ(form->ErrorText, LaunchErrorText(code, {source, target}));
+    const DWORD code = CodeInErrorText(form->Run.ErrorText);
+    EXPECT_NE(code, 0u) << form->Run.ErrorText;
+    EXPECT_EQ(form->Run.ErrorText, LaunchErrorText(code, {source, target}));
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.Boxes[0].Text, ui::ErrorBoxText(win::EOSError(code).what()));
     EXPECT_EQ(boxes.Boxes[0].Caption, ui::App().Title());
@@ -125,7 +125,7 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     if (inUse != INVALID_HANDLE_VALUE) CloseHandle(inUse);
     EXPECT_FALSE(form->EngineStartPending);
     const std::string status = kFailed + " :\"Updating " + target + "\", with the following message:\r\n\r\n" +
-                               core::NormaliseLineBreaks(form->ErrorText);
+                               core::NormaliseLineBreaks(form->Run.ErrorText);
     EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), status);
     EXPECT_EQ(OnlyLog(), status + std::string(core::kOutputSeparator));
     EXPECT_TRUE(form->btExit->Enabled());
@@ -177,7 +177,7 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
     EXPECT_EQ(Page(), 6);
     // Its output came through the pipe, the last unterminated line included.
     EXPECT_EQ(form->OutputBuffer, "\r\nhello\r\nbye");
-    EXPECT_EQ(form->CurrentStep, "Initializing");
+    EXPECT_EQ(form->Run.CurrentStep, "Initializing");
   }
 }
 
@@ -186,11 +186,11 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
   RunToCompletion();
   EXPECT_EQ(form->EngineProcessId, 0u);
   EXPECT_EQ(Page(), 6);
-  const DWORD code = CodeInErrorText(form->ErrorText);
-  EXPECT_NE(code, 0u) << form->ErrorText;
-  EXPECT_EQ(form->ErrorText, LaunchErrorText(code, {media.Path + "zuk.exe"}));
+  const DWORD code = CodeInErrorText(form->Run.ErrorText);
+  EXPECT_NE(code, 0u) << form->Run.ErrorText;
+  EXPECT_EQ(form->Run.ErrorText, LaunchErrorText(code, {media.Path + "zuk.exe"}));
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), kFailed + " :\"Initializing\", with the following message:" +
-                                                          "\r\n\r\n" + core::NormaliseLineBreaks(form->ErrorText));
+                                                          "\r\n\r\n" + core::NormaliseLineBreaks(form->Run.ErrorText));
   EXPECT_TRUE(boxes.Boxes.empty());
 }
 
@@ -207,7 +207,7 @@ TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceO
   EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
   EXPECT_FALSE(ui::App().Terminated());
   EXPECT_EQ(Page(), 6);
-  EXPECT_TRUE(form->NeedReboot);
+  EXPECT_TRUE(form->Run.NeedReboot);
 
   boxes.Boxes.clear();
   form->btExit->Click();
@@ -249,8 +249,8 @@ TEST_F(RunTest, AChattyEngineIsFollowedLineByLine) {
   RunToCompletion();
   std::string errors;
   for (int i = 1; i <= 20000; ++i) errors += "\re" + std::to_string(i);
-  EXPECT_TRUE(form->ErrorText == errors) << form->ErrorText.size() << " characters of errors";
-  EXPECT_EQ(form->ProgressDetails, "detail 30000");
+  EXPECT_TRUE(form->Run.ErrorText == errors) << form->Run.ErrorText.size() << " characters of errors";
+  EXPECT_EQ(form->Run.ProgressDetails, "detail 30000");
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
             "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.");
   const std::string tail = "\r\ndetail 30000\r\n[SECTION]:A\r\n[SECTION]:B\r\n[STATUS]:S,Done,100\r\n[Result]:ok";
