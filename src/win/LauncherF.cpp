@@ -37,6 +37,7 @@ void TLauncherForm::FormCreate(ui::Component*) {
 
   EngineRunning = false;
   EngineStartPending = false;
+  // The run state's defaults are the start values: no texts, no reboot asked, no section seen yet.
   Run = core::RunState();
   ExpectedSections = 0;
 
