@@ -1,0 +1,93 @@
+// The end of a run under unlucky conditions: it still reaches the completion page and its log, and reports each
+// failure once.
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "RunSupport.h"
+
+namespace runtest {
+namespace {
+
+const char* const kSucceeding =
+    "print [SECTION]:A\n"
+    "print [STATUS]:S,Copying,95\n"
+    "print [SECTION]:B\n"
+    "print [STATUS]:S,Done,100\n"
+    "print [Result]:ok\n";
+
+TEST_F(RunTest, AnUnreadableUpdateLevelStillEndsOnTheCompletionPageWithItsLog) {
+  // The product's level left as a number: every read of it fails, during the run and at its end.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Orvo\\Zelmo\\Products\\Tessaron", 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD number = 4;
+  ASSERT_EQ(RegSetValueExA(key, "UpdateLevel", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  InstallEngine(kSucceeding);
+  RunToCompletion();
+  EXPECT_EQ(form->PageControl1->ActivePageIndex(), 6);
+  EXPECT_TRUE(form->btExit->Visible());
+  EXPECT_TRUE(form->btExit->Enabled());
+  const std::string status = "Congratulations!\r\n\r\nYou have successfully upgraded this server to .";
+  EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), status);
+  EXPECT_EQ(OnlyLog().substr(0, status.size()), status);
+  ASSERT_EQ(boxes.Boxes.size(), 1u) << "one report for one cause";
+  EXPECT_EQ(boxes.Boxes[0].Text, "Invalid data type for 'UpdateLevel'");
+  EXPECT_FALSE(form->EngineAlive());
+}
+
+TEST_F(RunTest, TheRestOfAnOverlongLineIsADetailAndTheErrorsKeptAreBounded) {
+  std::string bytes(65536, 'a');
+  bytes += "[Result]:OK\r\n";
+  // 1000 messages of 127 characters: the first and the last 256 are kept, 488 are counted.
+  for (int i = 0; i < 1000; ++i) {
+    char number[8];
+    std::snprintf(number, sizeof number, "E%04d", i);
+    bytes += "[Error]:" + std::string(number) + std::string(122, 'x') + "\r\n";
+  }
+  // More than the pipe holds: written by a thread of its own while this one reads, as an engine would.
+  std::thread engine([&] { Feed(bytes); });
+  form->DrainOneLine();
+  ASSERT_TRUE(testui::PumpUntil([&] {
+    form->DrainOneLine();
+    return form->Run.ProgressDetails == "[Result]:OK";
+  }));
+  EXPECT_EQ(form->Run.ResultText, "");
+  EXPECT_EQ(form->Run.ProgressDetails, "[Result]:OK");
+  engine.join();
+  EndRun();
+  const std::string caption = form->txtCompletionStatusInfo->Caption();
+  EXPECT_NE(caption.find("\r\nE0255" + std::string(122, 'x') + "\r\n[488 error messages left out]\r\nE0744"),
+            std::string::npos);
+  EXPECT_EQ(caption.substr(caption.size() - 7 - 122), "\r\nE0999" + std::string(122, 'x'));
+}
+
+TEST_F(RunTest, ASecondLogOfTheSameMinuteIsNumberedInsteadOfReplacingTheFirst) {
+  std::vector<std::string> logs;
+  // Two saves that straddle a minute's end get two plain names; try again then.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DeleteRunLogs();
+    SYSTEMTIME before, after;
+    GetLocalTime(&before);
+    form->memZUKOutput->SetText("first run");
+    ASSERT_TRUE(form->SaveLog(form->memZUKOutput, ""));
+    form->memZUKOutput->SetText("second run");
+    ASSERT_TRUE(form->SaveLog(form->memZUKOutput, ""));
+    GetLocalTime(&after);
+    logs = RunLogs();
+    if (before.wMinute == after.wMinute) break;
+  }
+  ASSERT_EQ(logs.size(), 2u);
+  const std::string& first = logs[0].size() < logs[1].size() ? logs[0] : logs[1];
+  const std::string& second = logs[0].size() < logs[1].size() ? logs[1] : logs[0];
+  EXPECT_EQ(second, first.substr(0, first.size() - 4) + "_2.log");
+  EXPECT_EQ(ReadBytes(first), "first run");
+  EXPECT_EQ(ReadBytes(second), "second run");
+}
+
+}  // namespace
+}  // namespace runtest
