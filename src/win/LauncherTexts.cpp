@@ -52,6 +52,9 @@ void TLauncherForm::FitTexts() {
   const int height = wraps ? lbResponceCenter->TextExtent(line.Width).cy : Scale(lbResponceCenter->Design().Height);
   lbResponceCenter->SetWordWrap(wraps);
   if (height != line.Height) lbResponceCenter->SetBoundsPx({line.Left, line.Top, line.Width, height});
+  // Its second line lies where the separator's line runs: the text covers it rather than being struck through.
+  if (wraps)
+    SetWindowPos(lbResponceCenter->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // The folder row and the note below the title move down by the title's extra lines; the note keeps its bottom.
   const int extra = lbUpdateFilesPathTitle->BoundsPx().Height - lbUpdateFilesPathTitle->TextExtent().cy;

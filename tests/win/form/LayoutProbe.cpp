@@ -26,6 +26,13 @@ RECT ScreenClient(HWND hwnd) {
   return r;
 }
 
+// Whether the window is drawn over its sibling.
+bool Above(HWND window, HWND sibling) {
+  for (HWND w = GetWindow(sibling, GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV))
+    if (w == window) return true;
+  return false;
+}
+
 // The text a control shows, and the DrawText flags it is laid out with; false for controls without a text.
 bool ShownText(ui::Control& control, std::string& text, UINT& flags, RECT& area) {
   HWND hwnd = control.Handle();
@@ -92,12 +99,15 @@ void SweepPage(TLauncherForm& form, int language, int page) {
     RECT used{area.left, area.top, area.left + need.right, area.top + need.bottom};
     const char* beside = "-";
     for (const auto& other : form.Controls()) {
-      // The separator line lies under the assistance line's box by design; only its line is drawn.
-      if (other == control || other->Parent() != control->Parent() || !IsWindowVisible(other->Handle()) ||
-          dynamic_cast<ui::Bevel*>(other.get()))
-        continue;
+      if (other == control || other->Parent() != control->Parent() || !IsWindowVisible(other->Handle())) continue;
       RECT r, overlap;
       GetWindowRect(other->Handle(), &r);
+      if (dynamic_cast<ui::Bevel*>(other.get())) {
+        // The separator's box lies under the assistance line by design: only its line, at the bottom, is drawn,
+        // and it must not cross a text drawn above it.
+        r.top = r.bottom - 2;
+        if (!Above(other->Handle(), hwnd)) continue;
+      }
       if (IntersectRect(&overlap, &used, &r)) beside = other->Name().c_str();
     }
     std::printf("%d %d %s %ld %ld %ld %ld %s\n", language, page, control->Name().c_str(), need.right, need.bottom,
