@@ -8,6 +8,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ProbeProcess.h"
@@ -80,26 +81,35 @@ void ExpectRoom(const std::vector<Measured>& all, int language, const std::strin
   EXPECT_EQ(m->RoomHeight, height) << name << " in language " << language;
 }
 
-TEST(TextFit, EveryVisibleTextFitsOnEveryPageInEveryLanguageAt96Dpi) {
-  const std::vector<Measured> all = Sweep(96);
-  ExpectEveryTextFits(all);
-  ExpectRoom(all, 1, "lbUpdateFilesPathTitle", 288, 26);
-  ExpectRoom(all, 2, "lbUpdateFilesPathTitle", 288, 26);
-  ExpectRoom(all, 2, "lbResponceCenter", 441, 26);
-  ExpectRoom(all, 0, "lbSnapshotDriveSizeInfo", 132, 26);
-  // Where one line is enough, one line it stays.
-  ExpectRoom(all, 0, "lbResponceCenter", 441, 13);
-  ExpectRoom(all, 3, "lbUpdateFilesPathTitle", 281, 13);
-}
+struct Room {
+  int Language;
+  const char* Name;
+  long Width, Height;
+};
 
-TEST(TextFit, EveryVisibleTextFitsOnEveryPageInEveryLanguageAt144Dpi) {
-  const std::vector<Measured> all = Sweep(144);
-  ExpectEveryTextFits(all);
-  ExpectRoom(all, 1, "lbUpdateFilesPathTitle", 432, 38);
-  ExpectRoom(all, 2, "lbUpdateFilesPathTitle", 432, 38);
-  ExpectRoom(all, 2, "lbResponceCenter", 662, 38);
-  ExpectRoom(all, 0, "lbSnapshotDriveSizeInfo", 198, 38);
-  ExpectRoom(all, 0, "lbResponceCenter", 662, 20);
+TEST(TextFit, EveryVisibleTextFitsOnEveryPageInEveryLanguageAt96And144Dpi) {
+  const std::pair<DWORD, std::vector<Room>> densities[] = {
+      {96,
+       {{1, "lbUpdateFilesPathTitle", 288, 26},
+        {2, "lbUpdateFilesPathTitle", 288, 26},
+        {2, "lbResponceCenter", 441, 26},
+        {0, "lbSnapshotDriveSizeInfo", 132, 26},
+        // Where one line is enough, one line it stays.
+        {0, "lbResponceCenter", 441, 13},
+        {3, "lbUpdateFilesPathTitle", 281, 13}}},
+      {144,
+       {{1, "lbUpdateFilesPathTitle", 432, 38},
+        {2, "lbUpdateFilesPathTitle", 432, 38},
+        {2, "lbResponceCenter", 662, 38},
+        {0, "lbSnapshotDriveSizeInfo", 198, 38},
+        {0, "lbResponceCenter", 662, 20}}},
+  };
+  for (const auto& [dpi, rooms] : densities) {
+    SCOPED_TRACE(std::to_string(dpi) + " DPI");
+    const std::vector<Measured> all = Sweep(dpi);
+    ExpectEveryTextFits(all);
+    for (const Room& room : rooms) ExpectRoom(all, room.Language, room.Name, room.Width, room.Height);
+  }
 }
 
 }  // namespace
