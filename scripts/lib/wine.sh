@@ -81,8 +81,24 @@ ensure_prefix() {
         </dev/null >/dev/null 2>&1 9>&-
       touch "$prefix/.tessaron-ready"
     fi
+    [ -f "$prefix/drive_c/windows/Fonts/marlett.ttf" ] || install_caption_font "$prefix"
     start_wineserver "$prefix"
   ) 9>"$prefix.lock"
+}
+
+# The title bar's buttons are glyphs of the Marlett font, which a new prefix lacks: without it they show as the
+# characters "0 1 r". Wine's own free Marlett comes with Debian's fonts-wine package.
+TESSARON_CAPTION_FONT=${TESSARON_CAPTION_FONT:-/usr/share/wine/fonts/marlett.ttf}
+install_caption_font() {
+  local prefix=$1
+  if [ ! -f "$TESSARON_CAPTION_FONT" ]; then
+    echo "no Marlett font at $TESSARON_CAPTION_FONT (package fonts-wine): title bar buttons show as letters" >&2
+    return 0
+  fi
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp "$TESSARON_CAPTION_FONT" "$prefix/drive_c/windows/Fonts/marlett.ttf"
+  WINEPREFIX=$prefix wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Marlett (TrueType)' \
+    /t REG_SZ /d marlett.ttf /f </dev/null >/dev/null 2>&1 9>&-
 }
 
 # A fresh copy of the template prefix (build/wineprefix, created once) at $1, with its server started: a program

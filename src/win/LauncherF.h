@@ -129,6 +129,8 @@ class TLauncherForm : public ui::Form {
   // ------------------------------------------- texts (LauncherTexts.cpp)
   void ApplyTexts();
   void ShowServerVersion();
+  // Gives texts that are too long for their place in the chosen language the room they need.
+  void FitTexts();
 
   // ------------------------------------------ page flow (LauncherPages.cpp)
   // The pages by their index in PageControl1.

@@ -1,6 +1,8 @@
 // The window's texts in the chosen language and the server identity line.
 #include "win/LauncherF.h"
 
+#include <initializer_list>
+
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "win/ComponentText.h"
@@ -38,6 +40,32 @@ void TLauncherForm::ApplyTexts() {
   SetComponentText(*lbAboutToInstallInfo2);
   SetComponentText(*lbResponceCenter);
   SetComponentText(*lbUpdateFileListTitle);
+  FitTexts();
+}
+
+// Some languages need more than one line where the layout has one. Auto-sized labels wrap at their page's edge by
+// themselves; here the assistance line, which has a fixed width, and the room below the updates folder title.
+void TLauncherForm::FitTexts() {
+  // The assistance line takes a second line in the room above the navigation buttons.
+  const ui::Bounds line = lbResponceCenter->BoundsPx();
+  const bool wraps = lbResponceCenter->TextExtent().cx > line.Width;
+  const int height = wraps ? lbResponceCenter->TextExtent(line.Width).cy : Scale(lbResponceCenter->Design().Height);
+  lbResponceCenter->SetWordWrap(wraps);
+  if (height != line.Height) lbResponceCenter->SetBoundsPx({line.Left, line.Top, line.Width, height});
+  // Its second line lies where the separator's line runs: the text covers it rather than being struck through.
+  if (wraps)
+    SetWindowPos(lbResponceCenter->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  // The folder row and the note below the title move down by the title's extra lines; the note keeps its bottom.
+  const int extra = lbUpdateFilesPathTitle->BoundsPx().Height - lbUpdateFilesPathTitle->TextExtent().cy;
+  const int shift = Scale(edUpdateFilesPath->Design().Top) + extra - edUpdateFilesPath->BoundsPx().Top;
+  if (shift == 0) return;
+  for (ui::Control* below : std::initializer_list<ui::Control*>{edUpdateFilesPath, btUpdateFilesPathBrowse}) {
+    ui::Bounds b = below->BoundsPx();
+    below->SetBoundsPx({b.Left, b.Top + shift, b.Width, b.Height});
+  }
+  ui::Bounds note = lbUpdateFilesPathInfo->BoundsPx();
+  lbUpdateFilesPathInfo->SetBoundsPx({note.Left, note.Top + shift, note.Width, note.Height - shift});
 }
 
 // Read afresh at every call: the update level changes under a run, and the line follows it.

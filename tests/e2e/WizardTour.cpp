@@ -2,8 +2,13 @@
 // pages as an operator would and saves a screenshot of every page, of every message box, and of the progress
 // page every two seconds. It goes as far as the wizard goes: where Next leads nowhere, the tour ends.
 //
+// The "pictures" tour first picks the language (its index in the language list) and takes one picture of the
+// progress page: with a hold file, when the engine waits for that file (zuk's "await") with the progress bar at
+// the position given, and then creates the file so that the run goes on.
+//
 //   wizard_tour prepare LAUNCHER.exe ENGINE.exe|- SCENARIO-FILE|-
 //   wizard_tour tour FOLDER SECONDS
+//   wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -60,9 +65,17 @@ int Prepare(const std::string& launcher, const std::string& engine, const std::s
   return 0;
 }
 
+// What the pictures tour does beyond the demo's.
+struct PictureOptions {
+  int language = -1;  // the index to choose in the language list; -1 leaves it
+  std::string holdFile;  // created once the progress page has been photographed
+  int holdPosition = -1;  // the progress bar's position while the engine waits for the hold file
+};
+
 class Tour {
  public:
-  Tour(std::string folder, DWORD seconds) : folder_(std::move(folder)), deadline_(GetTickCount64() + seconds * 1000ull) {}
+  Tour(std::string folder, DWORD seconds, PictureOptions pictures = {})
+      : folder_(std::move(folder)), deadline_(GetTickCount64() + seconds * 1000ull), pictures_(std::move(pictures)) {}
 
   int Run() {
     ServerSetup setup = Server();
@@ -72,12 +85,24 @@ class Tour {
       std::fprintf(stderr, "wizard_tour: %s\n", error.c_str());
       return 1;
     }
+    if (pictures_.language >= 0) {
+      const std::string title = driver_.Text("lbUpdateSystemTitle");
+      if (!driver_.SelectIndex("cbLocale", pictures_.language) ||
+          (pictures_.language > 0 && !WaitUntil([&] { return driver_.Text("lbUpdateSystemTitle") != title; }))) {
+        std::fprintf(stderr, "wizard_tour: cannot choose language %d\n", pictures_.language);
+        return 1;
+      }
+    }
     std::string page = ShownPage();
     Shot(PageName(page));
     while (TimeLeft()) {
       if (AnswerBoxes()) continue;
       page = ShownPage();
       if (page == "TabSheet7") break;
+      if (page == "TabSheet6" && pictures_.language >= 0) {
+        PhotographTheRun();
+        break;
+      }
       if (page == "TabSheet6" && !(driver_.IsVisible("btNext") && driver_.IsEnabled("btNext"))) {
         // The run: a picture every two seconds until the completion page.
         WaitUntil([&] { return driver_.CurrentMessageBox() || ShownPage() != page || !TimeLeft(); }, 2000);
@@ -96,7 +121,14 @@ class Tour {
         std::printf("Next leads nowhere from the %s page yet: the tour ends there\n", PageName(page).c_str());
         break;
       }
-      if (ShownPage() != page) Shot(PageName(ShownPage()));
+      // The pictures tour photographs the run once, in its middle.
+      if (ShownPage() != page && !(pictures_.language >= 0 && ShownPage() == "TabSheet6")) Shot(PageName(ShownPage()));
+    }
+    if (pictures_.language >= 0) {
+      WaitUntil([&] {
+        AnswerBoxes();
+        return ShownPage() == "TabSheet7" || !TimeLeft();
+      });
     }
     if (ShownPage() == "TabSheet7" && last_ != "completion") Shot("completion");
     if (ShownPage() == "TabSheet7") Report(setup);
@@ -106,6 +138,20 @@ class Tour {
   }
 
  private:
+  // One picture of the run: where the engine waits for the hold file, or as the run first shows a step.
+  void PhotographTheRun() {
+    if (pictures_.holdFile.empty()) {
+      WaitUntil([&] { return driver_.ProgressPosition("sbarProgress") > 0 || ShownPage() != "TabSheet6"; });
+    } else if (!WaitUntil([&] { return driver_.ProgressPosition("sbarProgress") == pictures_.holdPosition; })) {
+      std::printf("the run did not reach position %d\n", pictures_.holdPosition);
+    }
+    if (ShownPage() == "TabSheet6") Shot("progress");
+    if (!pictures_.holdFile.empty()) {
+      HANDLE file = CreateFileA(pictures_.holdFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+  }
+
   bool TimeLeft() const { return GetTickCount64() < deadline_ && driver_.IsRunning(); }
 
   std::string ShownPage() const {
@@ -175,6 +221,7 @@ class Tour {
   WizardDriver driver_;
   int count_ = 0;
   std::string last_;
+  PictureOptions pictures_;
 };
 
 }  // namespace
@@ -183,8 +230,18 @@ int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "prepare" && argc == 5) return Prepare(argv[2], argv[3], argv[4]);
   if (mode == "tour" && argc == 4) return Tour(argv[2], static_cast<DWORD>(std::atoi(argv[3]))).Run();
+  if (mode == "pictures" && (argc == 4 || argc == 6)) {
+    PictureOptions pictures;
+    pictures.language = std::atoi(argv[3]);
+    if (argc == 6) {
+      pictures.holdFile = argv[4];
+      pictures.holdPosition = std::atoi(argv[5]);
+    }
+    return Tour(argv[2], 120, pictures).Run();
+  }
   std::fprintf(stderr,
                "usage: wizard_tour prepare LAUNCHER.exe ENGINE.exe|- SCENARIO-FILE|-\n"
-               "       wizard_tour tour FOLDER SECONDS\n");
+               "       wizard_tour tour FOLDER SECONDS\n"
+               "       wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]\n");
   return 2;
 }

@@ -16,11 +16,14 @@ class Label : public Control {
  public:
   using Control::Control;
 
+  // Sized to its text on one line; a text that would run past the parent's right edge wraps there instead.
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
   // Words wrap at the label's width and every line break starts a new line.
   bool WordWrap() const { return wordWrap_; }
-  void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
+  void SetWordWrap(bool wrap);
+  // The size of the caption in the label's font: on one line, or wrapped at this width.
+  SIZE TextExtent(int wrapWidth = 0) const;
   // Off: an ampersand is shown as it is instead of marking an accelerator.
   bool ShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool show) { showAccelChar_ = show; }
@@ -37,6 +40,8 @@ class Label : public Control {
 
  private:
   void AdjustSize();
+  // The label's window wraps words now (a wrapping label, or an auto-sized one at its parent's edge).
+  void SetWrapStyle(bool wrap);
 
   bool autoSize_ = true;
   bool wordWrap_ = false;

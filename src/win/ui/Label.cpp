@@ -26,20 +26,45 @@ void Label::FontChanged() {
   AdjustSize();
 }
 
-void Label::AdjustSize() {
-  if (!autoSize_ || !hwnd_) return;
+void Label::SetWordWrap(bool wrap) {
+  wordWrap_ = wrap;
+  SetWrapStyle(wrap);
+}
+
+void Label::SetWrapStyle(bool wrap) {
+  if (!hwnd_) return;
+  const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);
+  const LONG_PTR wanted = (style & ~static_cast<LONG_PTR>(SS_TYPEMASK)) | (wrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
+  if (wanted == style) return;
+  SetWindowLongPtrA(hwnd_, GWL_STYLE, wanted);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+SIZE Label::TextExtent(int wrapWidth) const {
   // An empty label keeps the height of a line.
   std::string text = caption_.empty() ? std::string(" ") : caption_;
-  RECT r{0, 0, 0, 0};
-  {
+  RECT r{0, 0, wrapWidth, 0};
+  if (hwnd_) {
     WindowDC dc(hwnd_);
     SelectedObject font(dc.Get(), FontHandle());
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
-              DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0u : static_cast<UINT>(DT_NOPREFIX)));
+              DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? UINT{DT_WORDBREAK} : 0u) |
+                  (showAccelChar_ ? 0u : UINT{DT_NOPREFIX}));
   }
+  return {r.right, r.bottom};
+}
+
+void Label::AdjustSize() {
+  if (!autoSize_ || !hwnd_) return;
+  SIZE size = TextExtent();
   Bounds b = BoundsPx();
-  if (b.Width == r.right && b.Height == r.bottom) return;
-  SetBoundsPx({b.Left, b.Top, r.right, r.bottom});
+  // The room up to the parent's right edge; a text longer than that takes more lines instead of being cut.
+  const int room = (parent_ ? parent_->ClientWidth() : form_.ClientWidth()) - b.Left;
+  const bool wrap = room > 0 && size.cx > room;
+  if (wrap) size = {room, TextExtent(room).cy};
+  SetWrapStyle(wrap || wordWrap_);
+  if (b.Width == size.cx && b.Height == size.cy) return;
+  SetBoundsPx({b.Left, b.Top, size.cx, size.cy});
 }
 
 HBRUSH Label::CtlColor(HDC dc, UINT) {
