@@ -18,6 +18,7 @@
 #include "win/ComponentText.h"
 #include "win/LauncherF.h"
 #include "win/SystemText.h"
+#include "win/utils/AtomicWrite.h"
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
@@ -225,9 +226,10 @@ void TLauncherForm::EnterCompletionPage() {
   txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
 
   memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer));
-  SaveLog(memZUKOutput, std::string());
+  SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
   ui::App().Restore();
   ui::App().BringToFront();
+  if (Switches.Unattended) EndUnattendedRun(core::CompletionOutcome(succeeded, NeedReboot));
 }
 
 // ------------------------------------------------------------ engine launch
@@ -373,6 +375,8 @@ void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
 bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
   if (!memo) return false;
   try {
+    // A log the operator named replaces an earlier one, and is there whole or not at all.
+    if (!fileName.empty()) return Utils::WriteFileAtomically(fileName, memo->Text(), true) == 0;
     std::string name = fileName;
     if (name.empty()) {
       SYSTEMTIME now;
