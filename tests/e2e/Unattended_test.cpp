@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "E2eEnvironment.h"
-#include "EngineOutputs.h"
 #include "WizardDriver.h"
 
 namespace tessaron::e2e {
@@ -14,16 +13,13 @@ namespace {
 
 const std::string kLog = "C:\\Logs\\srv 01.log";
 const std::string kLogSwitch = "\"~log=" + kLog + "\"";
+const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
 class UnattendedTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
     setup.engine = HostPath(TESSARON_ZUK_EXE);
-    setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-    setup.registry.updateLevel = "2.2.1";
-    setup.registry.primaryNodeName = ComputerName();
-    setup.registry.maintenanceMode = "ON";
     std::string error;
     ASSERT_TRUE(PrepareServer(setup, &error)) << error;
     ASSERT_TRUE(MakeFolders("C:\\Logs"));
@@ -57,24 +53,34 @@ class UnattendedTest : public ::testing::Test {
   static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
   const std::string kEngineArguments = "C:\\Media\\engine-arguments.txt";
-  ServerSetup setup;
+  ServerSetup setup = SimulatedServer();
 };
 
 TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {
+  const std::string succeeded = "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.2.1.";
   struct Case {
-    const char* scenario;
+    const char* what;
+    std::string scenario;
     DWORD code;
     std::string log;
   };
   const Case cases[] = {
-      {"success", 0, kSuccessAt221[0] + kSeparator + kSuccessOutput},
-      {"reboot", 3010, kSuccessAt221[0] + kSeparator + kRebootOutput},
-      {"failure", 1603, kFailureStatus + kSeparator + kFailureOutput},
+      {"success", "print [SECTION]:Update Tessaron-2.3.1.2\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n", 0,
+       succeeded + kSeparator + "\r\n[SECTION]:Update Tessaron-2.3.1.2\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
+      {"restart", "print [PARAM]:RESTART=NEED_REBOOT\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n", 3010,
+       succeeded + kSeparator + "\r\n[PARAM]:RESTART=NEED_REBOOT\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
+      {"failure", "print [SECTION]:Update Tessaron-2.3.1.1\nprint [STATUS]:U1-02,Copying files,20\n"
+                  "print [Error]:Disk full.\nexit 1\n", 1603,
+       "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step Update Tessaron-2.3.1.1 "
+       "U1-02:\"Copying files\", with the following message:\r\n\r\n\r\nDisk full." + kSeparator +
+           "\r\n[SECTION]:Update Tessaron-2.3.1.1\r\n[STATUS]:U1-02,Copying files,20\r\n[Error]:Disk full."},
   };
+  const std::string scenarioFile = setup.mediaFolder + "\\unattended.scenario";
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.scenario);
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(WriteBytes(scenarioFile, c.scenario));
     DeleteFileA(kEngineArguments.c_str());
-    EXPECT_EQ(Run("~UNATTENDED ~updates=C:\\Updates " + kLogSwitch, c.scenario), c.code);
+    EXPECT_EQ(Run("~UNATTENDED ~updates=C:\\Updates " + kLogSwitch, scenarioFile), c.code);
     EXPECT_EQ(ReadBytes(kLog), c.log);
     // The snapshot drive the page preselected, and the folder given.
     const std::string arguments = ReadBytes(kEngineArguments);

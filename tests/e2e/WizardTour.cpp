@@ -24,15 +24,10 @@ const char* const kPageNames[][2] = {
 };
 
 ServerSetup Server() {
-  ServerSetup setup;
+  ServerSetup setup = SimulatedServer();
   setup.mediaFolder = "C:\\Media";
   setup.homeFolder = "C:\\Orvo";
   setup.updatesFolder = "C:\\Updates";
-  // The packages the scripted engine's scenarios expect: a snapshot and three update sections.
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
   return setup;
 }
 
