@@ -52,11 +52,13 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
       case UpdateList:
         StopUnattendedRun(core::RunOutcome::NothingApplicable, grdUpdateFileList->Cell(0, 1));
         break;
-      case Snapshot:
-        StopUnattendedRun(core::RunOutcome::Refused, lbSnapshotDriveTitle->Caption() + "\r\r" +
-                                                           cbSnapshotDrive->Drive() + ": " +
-                                                           lbSnapshotDriveSizeInfo->Caption());
+      case Snapshot: {
+        const char letter = cbSnapshotDrive->Drive();
+        const std::string drive = letter ? std::string{letter, ':', ' '} : std::string();
+        StopUnattendedRun(core::RunOutcome::Refused,
+                          lbSnapshotDriveTitle->Caption() + "\r\r" + drive + lbSnapshotDriveSizeInfo->Caption());
         break;
+      }
       default:
         StopUnattendedRun(core::RunOutcome::Refused, lbUpdateFilesPathTitle->Caption() + "\r\r" +
                                                            edUpdateFilesPath->Text());
