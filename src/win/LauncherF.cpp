@@ -50,15 +50,8 @@ void TLauncherForm::FormCreate(ui::Component*) {
 
   EngineRunning = false;
   EngineStartPending = false;
-  CurrentSection.clear();
-  ErrorText.clear();
-  ResultText.clear();
-  StatusStep.clear();
-  CurrentStep.clear();
-  ProgressDetails.clear();
-  NeedReboot = false;
-  SectionIndex = -1;
-  SectionPercent = 0;
+  // The run state's defaults are the start values: no texts, no reboot asked, no section seen yet.
+  Run = core::RunState();
   ExpectedSections = 0;
 
   PageControl1->SetActivePageIndex(0);
@@ -94,7 +87,7 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
   }
   // The wizard never reboots anything itself; it only reminds the operator. An unattended run says it in its exit
   // code instead.
-  if (CanClose && NeedReboot && !Switches.Unattended)
+  if (CanClose && Run.NeedReboot && !Switches.Unattended)
     MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
 }
 
