@@ -1,7 +1,5 @@
 #include "core/PathRules.h"
 
-#include "core/TextUtils.h"
-
 namespace core {
 
 bool LacksDriveLetter(std::string_view path) { return !(path.size() >= 2 && path[1] == ':'); }
@@ -76,21 +74,6 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     tokens.push_back(std::move(token));
   }
   return tokens;
-}
-
-bool HasNoSnapshotSwitch(std::span<const std::string> arguments) {
-  for (const std::string& argument : arguments) {
-    if (!argument.empty() && argument[0] == '~' &&
-        SameTextAZ(std::string_view(argument).substr(1), "nosnapshot"))
-      return true;
-  }
-  return false;
-}
-
-bool CommandLineHasNoSnapshotSwitch(std::string_view commandLine) {
-  const std::vector<std::string> tokens = SplitCommandLine(commandLine);
-  if (tokens.empty()) return false;
-  return HasNoSnapshotSwitch(std::span(tokens).subspan(1));
 }
 
 }  // namespace core

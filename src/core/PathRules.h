@@ -3,7 +3,6 @@
 // read from the program's command line.
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,13 +36,5 @@ std::string FileNamePart(std::string_view path);
 // empty quoted pairs are skipped, a NUL ends the text. The first token is the
 // program.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
-
-// Whether one of the arguments (after the program) is "~nosnapshot", with the
-// letters in any case.
-bool HasNoSnapshotSwitch(std::span<const std::string> arguments);
-
-// The same for a whole command line, whose first token (the program) is never
-// taken for the switch; an empty command line has none.
-bool CommandLineHasNoSnapshotSwitch(std::string_view commandLine);
 
 }  // namespace core

@@ -1,6 +1,10 @@
 // The wizard window's start-up, its close rules and its message box.
 #include "win/LauncherF.h"
 
+#include <algorithm>
+#include <span>
+#include <vector>
+
 #include "core/EngineCommand.h"
 #include "core/Format.h"
 #include "core/LangRes.h"
@@ -26,11 +30,21 @@ TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
 TLauncherForm::~TLauncherForm() { Destroy(); }
 
 int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, unsigned flags) {
-  return ui::MsgBox(text, caption, flags);
+  return MsgBox(text, caption, flags, core::RunOutcome::Refused);
+}
+
+int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, unsigned flags,
+                          core::RunOutcome outcome) {
+  if (!Switches.Unattended) return ui::MsgBox(text, caption, flags);
+  // An engine under way is never left alone: its run ends on the completion page.
+  if (!EngineRunning && !EngineStartPending) StopUnattendedRun(outcome, text);
+  return (flags & MB_YESNO) ? IDNO : IDOK;
 }
 
 void TLauncherForm::FormCreate(ui::Component*) {
-  NoSnapshot = core::CommandLineHasNoSnapshotSwitch(GetCommandLineA());
+  const std::vector<std::string> arguments = core::SplitCommandLine(GetCommandLineA());
+  Switches = core::ParseLaunchSwitches(std::span(arguments).subspan(std::min<size_t>(arguments.size(), 1)));
+  NoSnapshot = Switches.NoSnapshot;
 
   AppFolder = core::FolderOf(Utils::OwnExecutablePath());
 
@@ -47,6 +61,7 @@ void TLauncherForm::FormCreate(ui::Component*) {
   cbLocale->SetItemIndex(0);
 
   InitPreparationDefaults();
+  ApplyLaunchSwitches();
   ApplyTexts();
   ShowServerVersion();
   EnterPage();
@@ -58,6 +73,7 @@ void TLauncherForm::FormCreate(ui::Component*) {
 }
 
 void TLauncherForm::FormDestroy(ui::Component*) {
+  ui::App().OnException = nullptr;
   EngineInput.reset();
   EngineOutput.reset();
 }
@@ -69,8 +85,9 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
                             {core::EngineFileName}),
            core::GetText("str_Title_Information"), 0);
   }
-  // The wizard never reboots anything itself; it only reminds the operator.
-  if (CanClose && Run.NeedReboot)
+  // The wizard never reboots anything itself; it only reminds the operator. An unattended run says it in its exit
+  // code instead.
+  if (CanClose && Run.NeedReboot && !Switches.Unattended)
     MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
 }
 

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "core/EngineProtocol.h"
+#include "core/LaunchSwitches.h"
+#include "core/RunOutcome.h"
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
@@ -35,6 +37,8 @@ class TLauncherForm : public ui::Form {
   ui::Button* btNext;
   ui::Button* btExit;
   ui::Timer* Timer1;
+  // Moves an unattended run on by one page at each tick; idle otherwise.
+  ui::Timer* UnattendedTimer;
   // Inside pnlImage.
   ui::Image* imgImage1;
   // The pages, in page order.
@@ -123,8 +127,11 @@ class TLauncherForm : public ui::Form {
   void Timer1Timer(ui::Component* Sender);
   void edZUKInputKeyPress(ui::Component* Sender, char& Key);
 
-  // The one way to show a message box (flags 0 or MB_YESNO | MB_DEFBUTTON2); returns the button pressed.
+  // The one way to show a message box (flags 0 or MB_YESNO | MB_DEFBUTTON2); returns the button pressed. In an
+  // unattended run no box is shown: a question is answered No, and the box's text ends the run with the outcome
+  // given (or Refused), unless an engine is under way.
   int MsgBox(const std::string& text, const std::string& caption, unsigned flags);
+  int MsgBox(const std::string& text, const std::string& caption, unsigned flags, core::RunOutcome outcome);
 
   // ------------------------------------------- texts (LauncherTexts.cpp)
   void ApplyTexts();
@@ -173,6 +180,21 @@ class TLauncherForm : public ui::Form {
   void ReportRunError(const std::string& message);
   // Saves the memo's text; an empty file name selects the run log's name. False on any failure.
   bool SaveLog(ui::Memo* memo, const std::string& fileName);
+
+  // ------------------------------- launch switches and unattended runs (LauncherUnattended.cpp)
+  core::LaunchSwitches Switches;
+  // How an unattended run ended, once it has.
+  std::optional<core::RunOutcome> Outcome;
+  // Presets the fields the switches name; a drive that does not exist becomes a switch error.
+  void ApplyLaunchSwitches();
+  // Reports switch errors, then presses Next (Start) for an unattended run, or ends it where Next cannot go on.
+  void UnattendedTimerTimer(ui::Component* Sender);
+  // Ends an unattended run before the engine starts: the text is the run log's status part.
+  void StopUnattendedRun(core::RunOutcome outcome, const std::string& text);
+  // Ends an unattended run; its log is written already.
+  void EndUnattendedRun(core::RunOutcome outcome);
+  // The process's exit code: the outcome of an unattended run; 0 in interactive use.
+  int ExitCode() const;
 
  private:
   // Builds the controls as the window's layout describes them (LauncherLayout.cpp).

@@ -136,6 +136,10 @@ void TLauncherForm::BuildLayout() {
   Timer1 = AddTimer("Timer1");
   Timer1->SetInterval(1000);
   Timer1->OnTimer = [this](Component* sender) { Timer1Timer(sender); };
+  UnattendedTimer = AddTimer("UnattendedTimer");
+  UnattendedTimer->SetInterval(250);
+  UnattendedTimer->SetEnabled(false);
+  UnattendedTimer->OnTimer = [this](Component* sender) { UnattendedTimerTimer(sender); };
 
   imgImage1 = Add<Image>(pnlImage, "imgImage1");
   imgImage1->Place(4, 4, 128, 230);

@@ -74,7 +74,7 @@ bool TLauncherForm::PreflightCheck() {
   if (runningEngine != 0) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
                             {core::EngineFileName}),
-           title, 0);
+           title, 0, core::RunOutcome::EngineAlreadyRunning);
     return false;
   }
 
@@ -179,7 +179,7 @@ bool TLauncherForm::ValidatePage() {
       if (!UpdatesApplicable()) {
         MsgBox(core::FormatText(core::GetText("str_Message_No_Applicable_Updates_Available"),
                                 {Utils::ReadUpdateLevel()}),
-               warning, 0);
+               warning, 0, core::RunOutcome::NothingApplicable);
         return false;
       }
       if (UpdatesMissing)

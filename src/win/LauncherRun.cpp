@@ -234,10 +234,11 @@ void TLauncherForm::EnterCompletionPage() {
   errors.Attempt([&] { txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status)); });
 
   errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
-  SaveLog(memZUKOutput, std::string());
+  SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
   errors.Attempt([&] { ui::App().Restore(); });
   errors.Attempt([&] { ui::App().BringToFront(); });
   errors.Report(*this);
+  if (Switches.Unattended) EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot));
 }
 
 // ------------------------------------------------------------ engine launch

@@ -34,6 +34,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!created) return 1;
   form->Show();
   ui::App().Run();
+  // Known once the window has closed: what an unattended run ended with.
+  const int exitCode = form->ExitCode();
   form.reset();
-  return 0;
+  return exitCode;
 }

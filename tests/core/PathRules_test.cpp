@@ -82,25 +82,5 @@ TEST(CommandLine, SplitLikeThePascalRuntime) {
   EXPECT_EQ(SplitCommandLine(""), Args{});
 }
 
-TEST(CommandLine, NoSnapshotSwitch) {
-  EXPECT_TRUE(HasNoSnapshotSwitch(Args{"~nosnapshot"}));
-  EXPECT_TRUE(HasNoSnapshotSwitch(Args{"other", "~NoSnapShot"}));
-  EXPECT_TRUE(HasNoSnapshotSwitch(Args{"~NOSNAPSHOT"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"-nosnapshot"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"/nosnapshot"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"nosnapshot"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"~nosnapshots"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"~~nosnapshot"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{"~"}));
-  EXPECT_FALSE(HasNoSnapshotSwitch(Args{}));
-
-  // Whole command lines: the program itself is not an argument; quotes are removed.
-  EXPECT_TRUE(CommandLineHasNoSnapshotSwitch("\"C:\\x\\Launcher.exe\" \"~NoSnapshot\""));
-  EXPECT_TRUE(CommandLineHasNoSnapshotSwitch("Launcher.exe  /x ~nosnapshot"));
-  EXPECT_FALSE(CommandLineHasNoSnapshotSwitch("~nosnapshot -nosnapshot"));
-  EXPECT_FALSE(CommandLineHasNoSnapshotSwitch("Launcher.exe \"~no snapshot\""));
-  EXPECT_FALSE(CommandLineHasNoSnapshotSwitch(""));
-}
-
 }  // namespace
 }  // namespace core

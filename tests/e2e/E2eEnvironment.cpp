@@ -27,6 +27,15 @@ bool CopyFileInto(const std::string& source, const std::string& folder) {
   return MakeFolders(folder) && CopyFileA(source.c_str(), (folder + "\\" + name).c_str(), FALSE);
 }
 
+ServerSetup SimulatedServer() {
+  ServerSetup setup;
+  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
+  setup.registry.updateLevel = "2.2.1";
+  setup.registry.primaryNodeName = ComputerName();
+  setup.registry.maintenanceMode = "ON";
+  return setup;
+}
+
 bool PrepareServer(const ServerSetup& setup, std::string* error) {
   auto fail = [error](const std::string& why) {
     if (error) *error = why + " (error " + std::to_string(GetLastError()) + ")";

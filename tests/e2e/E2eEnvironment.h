@@ -40,6 +40,10 @@ struct ServerSetup {
   ProductRegistry registry;
 };
 
+// The server the scripted engine's scenarios expect: packages 0 to 2 for update level 2.2.1, this machine the
+// primary server, in maintenance mode. The wizard and the engine are the caller's to name.
+ServerSetup SimulatedServer();
+
 // Lays out the folders, files and registry; on failure *error says what went wrong.
 bool PrepareServer(const ServerSetup& setup, std::string* error = nullptr);
 

@@ -9,6 +9,7 @@
 //   wizard_tour prepare LAUNCHER.exe ENGINE.exe|- SCENARIO-FILE|-
 //   wizard_tour tour FOLDER SECONDS
 //   wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]
+//   wizard_tour unattended SECONDS    (an unattended run as a deployment tool starts it: its exit code and log)
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -28,15 +29,10 @@ const char* const kPageNames[][2] = {
 };
 
 ServerSetup Server() {
-  ServerSetup setup;
+  ServerSetup setup = SimulatedServer();
   setup.mediaFolder = "C:\\Media";
   setup.homeFolder = "C:\\Orvo";
   setup.updatesFolder = "C:\\Updates";
-  // The packages the scripted engine's scenarios expect: a snapshot and three update sections.
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
   return setup;
 }
 
@@ -224,6 +220,31 @@ class Tour {
   PictureOptions pictures_;
 };
 
+// The wizard started as a deployment tool would, left to itself; prints its exit code and its run log.
+int Unattended(DWORD seconds) {
+  ServerSetup setup = Server();
+  setup.launcher = setup.mediaFolder + "\\Launcher.exe";
+  const std::string log = setup.mediaFolder + "\\unattended.log";
+  DeleteFileA(log.c_str());
+  const std::string arguments = "~unattended ~updates=" + setup.updatesFolder + " \"~log=" + log + "\"";
+  std::printf("Launcher.exe %s\n", arguments.c_str());
+  WizardDriver driver;
+  std::string error;
+  // A run refused at once may end before its window is seen; only its end counts.
+  driver.Launch(WizardLaunch(setup, arguments), &error);
+  DWORD code = 0;
+  if (!driver.WaitForExit(seconds * 1000, &code)) {
+    std::fprintf(stderr, "wizard_tour: the unattended run did not end within %lu seconds %s\n",
+                 static_cast<unsigned long>(seconds), error.c_str());
+    return 1;
+  }
+  std::string text = ReadBytes(log);
+  for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, "\n    ");
+  std::printf("  exit code: %lu\n  run log %s:\n    %s\n", static_cast<unsigned long>(code), log.c_str(),
+              text.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -239,9 +260,11 @@ int main(int argc, char** argv) {
     }
     return Tour(argv[2], 120, pictures).Run();
   }
+  if (mode == "unattended" && argc == 3) return Unattended(static_cast<DWORD>(std::atoi(argv[2])));
   std::fprintf(stderr,
                "usage: wizard_tour prepare LAUNCHER.exe ENGINE.exe|- SCENARIO-FILE|-\n"
                "       wizard_tour tour FOLDER SECONDS\n"
-               "       wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]\n");
+               "       wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]\n"
+               "       wizard_tour unattended SECONDS\n");
   return 2;
 }

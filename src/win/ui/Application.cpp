@@ -99,6 +99,10 @@ void Application::Restore() {
 void Application::ShowException(const std::exception& error) { ShowException(std::string(error.what())); }
 
 void Application::ShowException(const std::string& message) {
+  if (OnException) {
+    OnException(ErrorBoxText(message));
+    return;
+  }
   MsgBox(ErrorBoxText(message), title_, MB_OK | MB_ICONHAND);
 }
 

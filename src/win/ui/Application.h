@@ -58,6 +58,8 @@ class Application {
 
   // The default error box: the message with ErrorBoxText's rule, the title as caption, OK, the stop icon.
   void ShowException(const std::exception& error);
+  // When set, gets the error box's text instead of the box: a run that nobody watches must not wait for an OK.
+  std::function<void(const std::string& text)> OnException;
   void ShowException(const std::string& message);
 
  private:

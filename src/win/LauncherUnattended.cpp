@@ -1,0 +1,100 @@
+// Launch switches and unattended runs: the wizard pressing Next by itself, one page per tick, and ending with an
+// exit code and a run log wherever an operator would have been stopped.
+#include "win/LauncherF.h"
+
+#include "core/LangRes.h"
+#include "core/RunLog.h"
+#include "core/TextUtils.h"
+#include "win/utils/Drives.h"
+
+void TLauncherForm::ApplyLaunchSwitches() {
+  if (Switches.Language) {
+    cbLocale->SetItemIndex(*Switches.Language);
+    core::SelectLanguage(*Switches.Language);
+  }
+  if (Switches.UpdatesFolder) edUpdateFilesPath->SetText(*Switches.UpdatesFolder);
+  if (Switches.SnapshotDrive) {
+    const char letter = *Switches.SnapshotDrive;
+    if (GetDriveTypeA(Utils::DriveRoot(letter).c_str()) <= DRIVE_NO_ROOT_DIR) {
+      Switches.Errors.push_back(std::string("The switch \"~snapshot=") + letter + ":\" names a drive that does not exist.");
+    } else {
+      cbSnapshotDrive->SetDrive(letter);
+    }
+  }
+  if (Switches.Unattended) ui::App().OnException = [this](const std::string& text) {
+    MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::Failed);
+  };
+  // The first tick comes once the window is shown, so that a box about the switches stands over it.
+  UnattendedTimer->SetEnabled(Switches.Unattended || !Switches.Errors.empty());
+}
+
+void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
+  if (!Switches.Errors.empty()) {
+    std::string reasons;
+    for (const std::string& error : Switches.Errors) reasons += (reasons.empty() ? "" : "\r") + error;
+    Switches.Errors.clear();
+    if (Switches.Unattended) {
+      StopUnattendedRun(core::RunOutcome::BadSwitch, reasons);
+    } else {
+      UnattendedTimer->SetEnabled(false);
+      MsgBox(reasons, core::GetText("str_Title_Error"), 0);
+    }
+    return;
+  }
+  const int page = PageControl1->ActivePageIndex();
+  if (!Switches.Unattended || Outcome || page >= Progress) {
+    UnattendedTimer->SetEnabled(false);
+    return;
+  }
+  // Where an operator could not press Next, the run ends with what the page shows.
+  if (!btNext->Enabled() || !btNext->Visible()) {
+    switch (page) {
+      case UpdateList:
+        StopUnattendedRun(core::RunOutcome::NothingApplicable, grdUpdateFileList->Cell(0, 1));
+        break;
+      case Snapshot: {
+        const char letter = cbSnapshotDrive->Drive();
+        const std::string drive = letter ? std::string{letter, ':', ' '} : std::string();
+        StopUnattendedRun(core::RunOutcome::Refused,
+                          lbSnapshotDriveTitle->Caption() + "\r\r" + drive + lbSnapshotDriveSizeInfo->Caption());
+        break;
+      }
+      default:
+        StopUnattendedRun(core::RunOutcome::Refused, lbUpdateFilesPathTitle->Caption() + "\r\r" +
+                                                           edUpdateFilesPath->Text());
+        break;
+    }
+    return;
+  }
+  if (page == Confirmation) {
+    // Start runs the engine inside its own message loop; nothing is left to press after it.
+    UnattendedTimer->SetEnabled(false);
+    if (Switches.CheckOnly) {
+      if (ValidatePage())
+        StopUnattendedRun(core::RunOutcome::Succeeded,
+                            std::string(core::CheckOnlyReadyText(cbLocale->ItemIndex())));
+      return;
+    }
+  }
+  btNext->Click();
+}
+
+void TLauncherForm::StopUnattendedRun(core::RunOutcome outcome, const std::string& text) {
+  if (Outcome) return;
+  memZUKOutput->SetText(core::RunLogText(core::NormaliseLineBreaks(text), ""));
+  SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
+  EndUnattendedRun(outcome);
+}
+
+void TLauncherForm::EndUnattendedRun(core::RunOutcome outcome) {
+  if (Outcome) return;
+  Outcome = outcome;
+  UnattendedTimer->SetEnabled(false);
+  ui::App().Terminate();
+}
+
+int TLauncherForm::ExitCode() const {
+  if (!Switches.Unattended) return 0;
+  // Closed by someone at the console before the run came to an end of its own.
+  return core::ExitCodeOf(Outcome.value_or(core::RunOutcome::Refused));
+}
