@@ -353,9 +353,12 @@ LRESULT Form::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_SETFOCUS:
-      if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
+    case WM_SETFOCUS: {
+      // The window itself keeps the focus when no control can take it.
+      HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+      if (first && IsWindowVisible(first) && IsWindowEnabled(first)) ::SetFocus(first);
       return 0;
+    }
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd_, &r);
