@@ -223,6 +223,8 @@ void TLauncherForm::EnterCompletionPage() {
                               {CurrentSection, StatusStep, CurrentStep, ErrorText}, win::UserNumberFormat());
   }
   txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
+  // The page has no label; screen readers name the result by its kind.
+  txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
 
   memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer));
   SaveLog(memZUKOutput, std::string());

@@ -214,6 +214,15 @@ void Form::ArrangeTabOrder() {
       auto target = std::find(ordered.begin(), ordered.end(), label->FocusControl());
       ordered.insert(target, label);
     }
+    // Where several labels lead to one control, the one that names it comes last: the platform names a control
+    // after the label just before it.
+    for (auto& control : controls_) {
+      Label* label = control->AccessibleLabel();
+      if (control->parent_ != parent || !label || label->parent_ != parent) continue;
+      auto at = std::find(ordered.begin(), ordered.end(), label);
+      if (at != ordered.end()) ordered.erase(at);
+      ordered.insert(std::find(ordered.begin(), ordered.end(), control.get()), label);
+    }
     for (auto& control : controls_)
       if (control->parent_ == parent && std::find(ordered.begin(), ordered.end(), control.get()) == ordered.end())
         ordered.push_back(control.get());
