@@ -85,6 +85,8 @@ void TLauncherForm::EnterPage() {
       SetNavButtons(Shown, Shown, Shown, "_Start");
       break;
     case Progress:
+      // The taskbar button shows what the page's title shows, from its start at 0 %.
+      Taskbar().ShowProgress(0);
       EnterProgressPage();
       break;
     case Completion:

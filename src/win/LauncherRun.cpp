@@ -112,6 +112,7 @@ class ProgressPageView : public core::EngineView {
     if (titlePercent_) {
       form_.lbProgressTitle->SetCaption(
           core::FormatText(win::GetComponentText(*form_.lbProgressTitle), {*titlePercent_}, win::UserNumberFormat()));
+      form_.Taskbar().ShowProgress(*titlePercent_);
     }
     if (serverVersion_) form_.ShowServerVersion();
     sectionTitle_.reset();
@@ -204,6 +205,8 @@ void TLauncherForm::EnterProgressPage() {
 }
 
 void TLauncherForm::EnterCompletionPage() {
+  // Bringing the window forward may be refused while the operator works elsewhere: the taskbar button calls then.
+  const bool behindAnotherWindow = GetForegroundWindow() != Handle();
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next");
   ui::App().BringToFront();
 
@@ -225,11 +228,17 @@ void TLauncherForm::EnterCompletionPage() {
   txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
   // The page has no label; screen readers name the result by its kind.
   txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
+  // A failed run stays red on the taskbar while its page is shown; a good one leaves no bar.
+  if (succeeded)
+    Taskbar().ClearProgress();
+  else
+    Taskbar().ShowError();
 
   memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer));
   SaveLog(memZUKOutput, std::string());
   ui::App().Restore();
   ui::App().BringToFront();
+  if (behindAnotherWindow) Taskbar().Flash();
 }
 
 // ------------------------------------------------------------ engine launch

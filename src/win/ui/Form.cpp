@@ -18,7 +18,8 @@ constexpr const char* BevelClass = "Tessaron.Bevel";
 
 }  // namespace
 
-Form::Form(std::string name, std::string className) : Window(std::move(name)), className_(std::move(className)) {}
+Form::Form(std::string name, std::string className)
+    : Window(std::move(name)), className_(std::move(className)), taskbar_(PlatformTaskbarButton(*this)) {}
 
 Form::~Form() { Destroy(); }
 

@@ -15,6 +15,7 @@
 
 #include "win/ui/Controls.h"
 #include "win/ui/GdiObjects.h"
+#include "win/ui/TaskbarButton.h"
 #include "win/ui/Timer.h"
 
 namespace ui {
@@ -69,6 +70,10 @@ class Form : public Window {
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
   Button* DefaultButton() const { return defaultButton_; }
 
+  // The window's taskbar button (the platform's unless replaced, as tests do).
+  TaskbarButton& Taskbar() { return *taskbar_; }
+  void SetTaskbar(std::unique_ptr<TaskbarButton> taskbar) { taskbar_ = std::move(taskbar); }
+
   // Resources shared by the controls: fonts and solid brushes, made once per form.
   HFONT FontFor(const FontInfo& font);
   HBRUSH BrushFor(COLORREF color);
@@ -103,6 +108,7 @@ class Form : public Window {
   bool destroying_ = false;
   HWND lastFocus_ = nullptr;
   Button* defaultButton_ = nullptr;
+  std::unique_ptr<TaskbarButton> taskbar_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::map<std::tuple<std::string, int, bool>, ScopedFont> fonts_;
