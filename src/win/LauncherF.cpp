@@ -36,15 +36,8 @@ void TLauncherForm::FormCreate(ui::Component*) {
 
   EngineRunning = false;
   EngineStartPending = false;
-  CurrentSection.clear();
-  ErrorText.clear();
-  ResultText.clear();
-  StatusStep.clear();
-  CurrentStep.clear();
-  ProgressDetails.clear();
-  NeedReboot = false;
-  SectionIndex = -1;
-  SectionPercent = 0;
+  // The run state's defaults are the start values: no texts, no reboot asked, no section seen yet.
+  Run = core::RunState();
   ExpectedSections = 0;
 
   PageControl1->SetActivePageIndex(0);
@@ -77,7 +70,7 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
            core::GetText("str_Title_Information"), 0);
   }
   // The wizard never reboots anything itself; it only reminds the operator.
-  if (CanClose && NeedReboot)
+  if (CanClose && Run.NeedReboot)
     MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
 }
 

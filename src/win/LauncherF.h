@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/EngineProtocol.h"
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
@@ -89,16 +90,10 @@ class TLauncherForm : public ui::Form {
   bool EngineStartPending = false;
   std::unique_ptr<Utils::TPipeStream> EngineOutput;
   std::unique_ptr<Utils::TPipeStream> EngineInput;
-  std::string CurrentSection;
-  std::string ErrorText;
-  std::string ResultText;
-  std::string StatusStep;
-  std::string CurrentStep;
-  std::string ProgressDetails;
+  // CurrentSection, ErrorText, ResultText, StatusStep, CurrentStep, ProgressDetails, NeedReboot, SectionIndex and
+  // SectionPercent: what the engine's lines and the launch fill during a run.
+  core::RunState Run;
   std::string OutputBuffer;
-  bool NeedReboot = false;
-  int32_t SectionIndex = -1;
-  int32_t SectionPercent = 0;
   int32_t ExpectedSections = 0;
   bool UpdatesMissing = false;
 

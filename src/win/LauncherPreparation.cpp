@@ -18,6 +18,7 @@
 #include "win/utils/Drives.h"
 #include "win/utils/Files.h"
 #include "win/utils/Paths.h"
+#include "win/utils/SystemLibrary.h"
 
 namespace {
 
@@ -25,6 +26,15 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED && data)
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
   return 0;
+}
+
+// The shell and COM are loaded when the folder browser first opens, not with the program: loading them costs the
+// start of the wizard time that its welcome page does not need. They stay loaded once there.
+template <class Function>
+Function* SystemFunction(const char* module, const char* name) {
+  Function* function = Utils::SystemFunction<Function>(module, name);
+  if (!function) throw win::EOSError(GetLastError());
+  return function;
 }
 
 }  // namespace
@@ -189,14 +199,17 @@ std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& sta
   info.lpfn = BrowseCallback;
   info.lParam = preselected.empty() ? 0 : reinterpret_cast<LPARAM>(preselected.c_str());
 
+  auto browse = SystemFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  auto pathFromList = SystemFunction<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  auto freeList = SystemFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
   // A drive that is not ready must not bring up the platform's own error box in the middle of browsing.
   const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  PIDLIST_ABSOLUTE chosen = browse(&info);
   SetErrorMode(previousMode);
   if (!chosen) return std::nullopt;
   char path[MAX_PATH + 1] = "";
-  const bool ok = SHGetPathFromIDListA(chosen, path) != FALSE;
-  CoTaskMemFree(chosen);
+  const bool ok = pathFromList(chosen, path) != FALSE;
+  freeList(chosen);
   if (!ok) return std::nullopt;
   return std::string(path);
 }

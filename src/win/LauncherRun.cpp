@@ -45,39 +45,6 @@ double Seconds() {
   return static_cast<double>(now.QuadPart) / frequency;
 }
 
-// The window's run fields lent to the portable protocol for one call, and given back even when the call fails.
-class RunStateLoan {
- public:
-  explicit RunStateLoan(TLauncherForm& form) : form_(form) {
-    state.ErrorText = std::move(form.ErrorText);
-    state.ResultText = std::move(form.ResultText);
-    state.CurrentSection = std::move(form.CurrentSection);
-    state.StatusStep = std::move(form.StatusStep);
-    state.CurrentStep = std::move(form.CurrentStep);
-    state.ProgressDetails = std::move(form.ProgressDetails);
-    state.NeedReboot = form.NeedReboot;
-    state.SectionIndex = form.SectionIndex;
-    state.SectionPercent = form.SectionPercent;
-  }
-  ~RunStateLoan() {
-    form_.ErrorText = std::move(state.ErrorText);
-    form_.ResultText = std::move(state.ResultText);
-    form_.CurrentSection = std::move(state.CurrentSection);
-    form_.StatusStep = std::move(state.StatusStep);
-    form_.CurrentStep = std::move(state.CurrentStep);
-    form_.ProgressDetails = std::move(state.ProgressDetails);
-    form_.NeedReboot = state.NeedReboot;
-    form_.SectionIndex = state.SectionIndex;
-    form_.SectionPercent = state.SectionPercent;
-  }
-  RunStateLoan(const RunStateLoan&) = delete;
-  RunStateLoan& operator=(const RunStateLoan&) = delete;
-
-  core::RunState state;
-
- private:
-  TLauncherForm& form_;
-};
 
 // The progress page as the engine's lines move it. What the lines show is collected and put on the controls by
 // Show(): after a single line, or once after a whole burst, so that a chatty engine costs one repaint per pass of
@@ -133,16 +100,11 @@ class ProgressPageView : public core::EngineView {
   bool serverVersion_ = false;
 };
 
-void InterpretLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
-  RunStateLoan run(form);
-  core::HandleEngineLine(run.state, view, line);
-}
-
 // One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
   core::AppendOutputLine(form.OutputBuffer, line);
-  InterpretLine(form, view, line);
+  core::HandleEngineLine(form.Run, view, line);
 }
 
 // Takes lines with next(line) until it gives none or until stop(); the page shows the outcome once at the end.
@@ -188,7 +150,7 @@ void DrainRemainingLines(TLauncherForm& form) {
 void ShowStepNow(TLauncherForm& form, const std::string& text) {
   form.txtCurrentStep->SetCaption(text);
   if (form.txtCurrentStep->Handle()) UpdateWindow(form.txtCurrentStep->Handle());
-  form.CurrentStep = form.txtCurrentStep->Caption();
+  form.Run.CurrentStep = form.txtCurrentStep->Caption();
 }
 
 }  // namespace
@@ -210,20 +172,17 @@ void TLauncherForm::EnterCompletionPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next");
   ui::App().BringToFront();
 
-  bool succeeded;
-  {
-    RunStateLoan run(*this);
-    succeeded = core::RunSucceeded(run.state);
-  }
+  const bool succeeded = core::RunSucceeded(Run);
   std::string status;
   if (succeeded) {
     status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Success"), {Utils::ReadUpdateLevel()},
                               win::UserNumberFormat());
   } else {
-    ErrorText = core::FailureMessage(ErrorText, OutputBuffer);
+    Run.ErrorText = core::FailureMessage(Run.ErrorText, OutputBuffer);
     MessageBeep(MB_ICONHAND);
     status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Failed"),
-                              {CurrentSection, StatusStep, CurrentStep, ErrorText}, win::UserNumberFormat());
+                              {Run.CurrentSection, Run.StatusStep, Run.CurrentStep, Run.ErrorText},
+                              win::UserNumberFormat());
   }
   txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
   // The page has no label; screen readers name the result by its kind.
@@ -254,13 +213,13 @@ void TLauncherForm::InstallFile(const std::string& name) {
   if (HomeFolder.empty()) {
     // The pre-flight checks set the product home before a run can start; without it the copy would land in the
     // root of the current drive.
-    ErrorText = "The product home folder is not known.";
-    throw std::logic_error(ErrorText);
+    Run.ErrorText = "The product home folder is not known.";
+    throw std::logic_error(Run.ErrorText);
   }
   if (CopyFileOver(source, target)) return;
 
   const DWORD code = GetLastError();
-  ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
+  Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
                                {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
                                 win::SystemErrorMessage(code), source, target},
                                win::UserNumberFormat());
@@ -288,7 +247,7 @@ void TLauncherForm::RunEngine() {
         core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, edUpdateFilesPath->Text());
   } catch (const std::exception& error) {
     // No engine runs; the next tick ends the run as failed, with this reason.
-    ErrorText = error.what();
+    Run.ErrorText = error.what();
     throw;
   }
   const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -302,7 +261,7 @@ void TLauncherForm::RunEngine() {
     if (EngineProcessId == 0) {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
-      ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
+      Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
                                    {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
                                     win::SystemErrorMessage(code), engine},
                                    win::UserNumberFormat());
@@ -337,16 +296,13 @@ void TLauncherForm::RunEngine() {
 
 void TLauncherForm::HandleEngineLine(const std::string& line) {
   ProgressPageView view(*this);
-  InterpretLine(*this, view, line);
+  core::HandleEngineLine(Run, view, line);
   view.Show();
 }
 
 void TLauncherForm::ShowSectionProgress(int32_t percent) {
   ProgressPageView view(*this);
-  {
-    RunStateLoan run(*this);
-    core::ShowSectionProgress(run.state, view, percent);
-  }
+  core::ShowSectionProgress(Run, view, percent);
   view.Show();
 }
 

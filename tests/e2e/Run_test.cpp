@@ -180,6 +180,8 @@ class RunTest : public ::testing::Test {
     const auto box = driver().CurrentMessageBox();
     ASSERT_FALSE(box) << box->caption << ": " << box->text;
     ASSERT_EQ(ShownPage(), expectedPage);
+    // The page shows before its entry actions have set the buttons: wait until the wizard has handled the click.
+    ASSERT_TRUE(driver().Sync());
   }
 
   // Starts the wizard with the engine playing the scenario, in the language, and presses Start.
@@ -210,7 +212,12 @@ class RunTest : public ::testing::Test {
   }
 
   void WaitForCompletion() {
-    ASSERT_TRUE(WaitUntil([&] { return ShownPage() == "TabSheet7" || driver().CurrentMessageBox(); }, 60000))
+    // The completion page shows before its entry actions have run; Exit enabled is the end of them.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+          return (ShownPage() == "TabSheet7" && driver().IsEnabled("btExit")) || driver().CurrentMessageBox();
+        },
+        60000))
         << ShownPage();
     const auto box = driver().CurrentMessageBox();
     ASSERT_FALSE(box) << box->caption << ": " << box->text;

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "win/utils/SystemLibrary.h"
+
 namespace ui {
 
 namespace {
@@ -86,8 +88,7 @@ ScopedBitmap LoadTransparentBitmap(HINSTANCE instance, const std::string& name, 
 
 HICON LoadShellIcon(int resourceId, int size) {
   // A program that does not link the shell has it loaded on first use.
-  HMODULE shell = GetModuleHandleA("shell32.dll");
-  if (!shell) shell = LoadLibraryA("shell32.dll");
+  HMODULE shell = Utils::SystemModule("shell32.dll");
   if (!shell) return nullptr;
   return static_cast<HICON>(LoadImageA(shell, MAKEINTRESOURCEA(resourceId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }

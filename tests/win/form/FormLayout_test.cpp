@@ -194,11 +194,11 @@ TEST_F(LauncherFormTest, StartsOnTheWelcomePageWithTheDescribedState) {
   EXPECT_TRUE(form->Timer1->Enabled());
   EXPECT_EQ(form->Timer1->Interval(), 1000u);
   // Fields start as the window's state says.
-  EXPECT_EQ(form->SectionIndex, -1);
-  EXPECT_EQ(form->SectionPercent, 0);
+  EXPECT_EQ(form->Run.SectionIndex, -1);
+  EXPECT_EQ(form->Run.SectionPercent, 0);
   EXPECT_EQ(form->ExpectedSections, 0);
   EXPECT_EQ(form->EngineProcessId, 0u);
-  EXPECT_FALSE(form->EngineRunning || form->EngineStartPending || form->NeedReboot || form->UpdatesMissing);
+  EXPECT_FALSE(form->EngineRunning || form->EngineStartPending || form->Run.NeedReboot || form->UpdatesMissing);
 
   // Fonts: bold where the layout says, 6 points for the console pair, 8 elsewhere.
   auto fontOf = [](ui::Control* control) {

@@ -30,11 +30,11 @@ TEST_F(WizardTest, StartUpOpensTheWelcomePageWithEverythingPreset) {
   EXPECT_EQ(form->edUpdateFilesPath->Text(), form->AppFolder);
   EXPECT_FALSE(form->NoSnapshot);  // this test program was started without the switch
 
-  EXPECT_FALSE(form->EngineRunning || form->EngineStartPending || form->NeedReboot || form->UpdatesMissing);
-  EXPECT_EQ(form->SectionIndex, -1);
-  EXPECT_EQ(form->SectionPercent, 0);
+  EXPECT_FALSE(form->EngineRunning || form->EngineStartPending || form->Run.NeedReboot || form->UpdatesMissing);
+  EXPECT_EQ(form->Run.SectionIndex, -1);
+  EXPECT_EQ(form->Run.SectionPercent, 0);
   EXPECT_EQ(form->ExpectedSections, 0);
-  EXPECT_TRUE(form->HomeFolder.empty() && form->FoundUpdates.empty() && form->ErrorText.empty());
+  EXPECT_TRUE(form->HomeFolder.empty() && form->FoundUpdates.empty() && form->Run.ErrorText.empty());
 
   ASSERT_TRUE(form->EngineOutput && form->EngineInput);
   EXPECT_NE(form->EngineOutput->ReadHandle(), nullptr);
@@ -279,7 +279,7 @@ TEST_F(WizardTest, StartLeadsThroughTheProgressPageToTheCompletionPage) {
 
 TEST_F(WizardTest, ClosingIsRefusedWhileTheEngineRuns) {
   form->EngineRunning = true;
-  form->NeedReboot = true;  // the reminder waits for an attempt that may close
+  form->Run.NeedReboot = true;  // the reminder waits for an attempt that may close
   form->btExit->Click();
   EXPECT_FALSE(ui::App().Terminated());
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
@@ -294,7 +294,7 @@ TEST_F(WizardTest, ClosingIsRefusedWhileTheEngineRuns) {
     EXPECT_EQ(box.Caption, "Information");
     EXPECT_EQ(box.Flags, 0u);
   }
-  EXPECT_TRUE(form->EngineRunning && form->NeedReboot);
+  EXPECT_TRUE(form->EngineRunning && form->Run.NeedReboot);
   EXPECT_EQ(Page(), 0);
 
   // Once the engine has gone, the same attempt closes, with the reminder.
@@ -307,7 +307,7 @@ TEST_F(WizardTest, ClosingIsRefusedWhileTheEngineRuns) {
 }
 
 TEST_F(WizardTest, AfterARebootRequestEveryCloseRemindsOnceAndCloses) {
-  form->NeedReboot = true;
+  form->Run.NeedReboot = true;
   const std::string reminder =
       "The update process has determined that a server reboot is necessary.\r\r1. Please ensure that no other server "
       "upgrades are depending on this server or any of its shares.\r\r2. After making sure, please reboot this "

@@ -46,7 +46,7 @@ TEST_F(RunTest, InstallFileCopiesIntoTheSupportBinFolderUnlessItIsThere) {
   EXPECT_EQ(ReadBytes(target), "engine 2");
   EXPECT_FALSE(ReadOnly(target));
   EXPECT_EQ(form->txtCurrentStep->Caption(), "Updating " + target);
-  EXPECT_EQ(form->CurrentStep, "Updating " + target);
+  EXPECT_EQ(form->Run.CurrentStep, "Updating " + target);
 
   // A read-only older copy is replaced.
   SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -101,7 +101,7 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     form->PageControl1->SetActivePageIndex(5);
     ui::Guarded([&] { form->EnterPage(); });
 
-    EXPECT_EQ(form->ErrorText, LaunchErrorText(reason, {source, target}));
+    EXPECT_EQ(form->Run.ErrorText, LaunchErrorText(reason, {source, target}));
     ASSERT_EQ(boxes.Boxes.size(), 1u);
     EXPECT_EQ(boxes.Boxes[0].Text, boxText);
     EXPECT_EQ(boxes.Boxes[0].Caption, ui::App().Title());
@@ -135,7 +135,7 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
   };
   const Case cases[] = {
       {true, 0, "D:\\setup\\", "", {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "D:\\setup"}},
-      {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:"}},
+      {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:\\."}},
       {true, 0, "C:\\Update Files", "Wizard Media\\",
        {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "C:\\Update Files"}},
   };
@@ -170,7 +170,7 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
     EXPECT_EQ(Page(), 6);
     // Its output came through the pipe, the last unterminated line included.
     EXPECT_EQ(form->OutputBuffer, "\r\nhello\r\nbye");
-    EXPECT_EQ(form->CurrentStep, "Initializing");
+    EXPECT_EQ(form->Run.CurrentStep, "Initializing");
   }
 }
 
@@ -179,7 +179,7 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
   RunToCompletion();
   EXPECT_EQ(form->EngineProcessId, 0u);
   EXPECT_EQ(Page(), 6);
-  EXPECT_EQ(form->ErrorText, LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}));
+  EXPECT_EQ(form->Run.ErrorText, LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}));
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
             kFailed + " :\"Initializing\", with the following message:\r\n\r\n" +
                 LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}, "\r\n\r\n"));
@@ -199,7 +199,7 @@ TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceO
   EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
   EXPECT_FALSE(ui::App().Terminated());
   EXPECT_EQ(Page(), 6);
-  EXPECT_TRUE(form->NeedReboot);
+  EXPECT_TRUE(form->Run.NeedReboot);
 
   boxes.Boxes.clear();
   form->btExit->Click();
@@ -242,10 +242,16 @@ TEST_F(RunTest, AChattyEngineIsFollowedLineByLine) {
       "print [STATUS]:S,Done,100\n"
       "print [Result]:ok\n");
   RunToCompletion();
-  std::string errors;
-  for (int i = 1; i <= 20000; ++i) errors += "\re" + std::to_string(i);
-  EXPECT_TRUE(form->ErrorText == errors) << form->ErrorText.size() << " characters of errors";
-  EXPECT_EQ(form->ProgressDetails, "detail 30000");
+  // Every error line was taken: the first ones up to 32 KiB (e1 to e5645, 32,763 bytes with their CRs), the last
+  // ones up to 32 KiB (e15320 to e20000, 7 bytes each), and the count of those between.
+  std::string head;
+  for (int i = 1; i <= 5645; ++i) head += "\re" + std::to_string(i);
+  EXPECT_TRUE(form->Run.ErrorText == head) << form->Run.ErrorText.size() << " characters of errors";
+  EXPECT_EQ(form->Run.ErrorsLeftOut, 9674u);
+  ASSERT_EQ(form->Run.LaterErrors.size(), 4681u);
+  EXPECT_EQ(form->Run.LaterErrors.front(), "\re15320");
+  EXPECT_EQ(form->Run.LaterErrors.back(), "\re20000");
+  EXPECT_EQ(form->Run.ProgressDetails, "detail 30000");
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
             "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.");
   const std::string tail = "\r\ndetail 30000\r\n[SECTION]:A\r\n[SECTION]:B\r\n[STATUS]:S,Done,100\r\n[Result]:ok";

@@ -37,14 +37,14 @@ TEST_F(RunTest, TheExampleRunMovesTheProgressPage) {
   EXPECT_EQ(sections, (std::vector<std::string>{"A", "A", "A", "B", "B", "B"}));
   EXPECT_EQ(steps, (std::vector<std::string>{"Initializing", "Copying files", "Copying files", "Initializing",
                                              "Updating", "Done"}));
-  EXPECT_TRUE(form->ResultText.empty());
+  EXPECT_TRUE(form->Run.ResultText.empty());
   form->DrainOneLine();
-  EXPECT_EQ(form->ResultText, "OK");
-  EXPECT_EQ(form->SectionPercent, 100);
-  EXPECT_EQ(form->SectionIndex, 1);
-  EXPECT_EQ(form->CurrentSection, "B");
-  EXPECT_EQ(form->StatusStep, "U9");
-  EXPECT_EQ(form->CurrentStep, "Done");
+  EXPECT_EQ(form->Run.ResultText, "OK");
+  EXPECT_EQ(form->Run.SectionPercent, 100);
+  EXPECT_EQ(form->Run.SectionIndex, 1);
+  EXPECT_EQ(form->Run.CurrentSection, "B");
+  EXPECT_EQ(form->Run.StatusStep, "U9");
+  EXPECT_EQ(form->Run.CurrentStep, "Done");
 
   // Nothing waiting: nothing changes.
   const std::string before = form->OutputBuffer;
@@ -65,11 +65,11 @@ TEST_F(RunTest, DetailsErrorsAndTheRebootRequestReachTheirPlaces) {
   }
   EXPECT_EQ(details, (std::vector<std::string>{"Copying a.dll", "Copying a.dll", "Copying a.dll",
                                                "[error]:not a tag", "[error]:not a tag", "[error]:not a tag", ""}));
-  EXPECT_EQ(form->ProgressDetails, "[error]:not a tag");
-  EXPECT_EQ(form->ErrorText, "\rdisk full\rgave up");
-  EXPECT_TRUE(form->NeedReboot);
+  EXPECT_EQ(form->Run.ProgressDetails, "[error]:not a tag");
+  EXPECT_EQ(form->Run.ErrorText, "\rdisk full\rgave up");
+  EXPECT_TRUE(form->Run.NeedReboot);
   // Before any section the bar stays at its start while the section's percentage is kept.
-  EXPECT_EQ(form->SectionPercent, 30);
+  EXPECT_EQ(form->Run.SectionPercent, 30);
   EXPECT_EQ(form->sbarProgress->Position(), 0);
   EXPECT_EQ(form->lbProgressTitle->Caption(), "Progress 0%");
   EXPECT_EQ(form->OutputBuffer,
@@ -92,8 +92,8 @@ TEST_F(RunTest, TheWindUpKeepsEveryWaitingLineAndEndsOnTheSuccessPage) {
   EXPECT_EQ(Page(), 6);
   EXPECT_FALSE(form->EngineRunning);
   EXPECT_FALSE(form->EngineStartPending);
-  EXPECT_EQ(form->ProgressDetails, "all done");
-  EXPECT_EQ(form->ErrorText, "\rlate warning");
+  EXPECT_EQ(form->Run.ProgressDetails, "all done");
+  EXPECT_EQ(form->Run.ErrorText, "\rlate warning");
   const std::string tail = "\r\nchecking file 300\r\n[Error]:late warning\r\nall done";
   ASSERT_GE(form->OutputBuffer.size(), tail.size());
   EXPECT_EQ(form->OutputBuffer.substr(form->OutputBuffer.size() - tail.size()), tail);

@@ -92,3 +92,28 @@ TEST(OwnExecutable, PathOfTheRunningProgram) {
   EXPECT_EQ(path.substr(path.size() - 16), "\\utils_tests.exe");
   EXPECT_TRUE(IsExistingFile(path));
 }
+
+TEST(Files, OneFileUnderTwoNamesAndAHeldFileStaysAsItIs) {
+  ScratchFolder scratch("tessaron-identity");
+  const std::string file = scratch.Path + "zuk.exe";
+  const std::string other = scratch.Path + "other.exe";
+  for (const std::string& path : {file, other})
+    ASSERT_TRUE(CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
+  ASSERT_TRUE(CreateDirectoryA((scratch.Path + "sub").c_str(), nullptr));
+  ASSERT_TRUE(CreateHardLinkA((scratch.Path + "sub\\linked.exe").c_str(), file.c_str(), nullptr));
+  EXPECT_TRUE(IsSameFile(file, scratch.Path + "sub\\linked.exe"));
+  EXPECT_TRUE(IsSameFile(file, scratch.Path + "sub\\..\\ZUK.EXE"));
+  EXPECT_FALSE(IsSameFile(file, other));
+  EXPECT_FALSE(IsSameFile(file, scratch.Path + "missing.exe"));
+
+  {
+    ScopedHandle held = HoldFileUnchanged(file);
+    ASSERT_TRUE(held);
+    EXPECT_FALSE(DeleteFileA(file.c_str()));
+    EXPECT_FALSE(CopyFileA(other.c_str(), file.c_str(), FALSE));
+    EXPECT_FALSE(MoveFileExA(file.c_str(), (scratch.Path + "moved.exe").c_str(), 0));
+    EXPECT_TRUE(CopyFileA(file.c_str(), (scratch.Path + "copy.exe").c_str(), FALSE)) << "reading stays allowed";
+  }
+  EXPECT_TRUE(CopyFileA(other.c_str(), file.c_str(), FALSE));
+  EXPECT_FALSE(HoldFileUnchanged(scratch.Path + "missing.exe"));
+}

@@ -1,0 +1,161 @@
+// Start-up of the wizard against the smallest window started the same way, in the same run: both programs sit in
+// the media folder of a prepared server and are started from there with the same environment, in turns.
+//
+// Ready means: from CreateProcess until the program's thread waits for input (WaitForInputIdle) and its visible
+// top-level window, and every visible window inside it, has nothing left to paint. The time includes the polling
+// (every millisecond), which is the same for both.
+//
+// It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
+//   bash scripts/e2e-run build/windows/bench/startup_bench.exe [rounds]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "E2eEnvironment.h"
+
+using namespace tessaron::e2e;
+
+namespace {
+
+// The wizard's start-up may take at most this many times the minimal window's.
+constexpr double kGoalRatio = 1.5;
+constexpr DWORD kReadyTimeoutMs = 30000;
+
+double Now() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart);
+  }();
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / frequency;
+}
+
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+HWND VisibleTopLevelWindow(DWORD processId) {
+  WindowSearch search{processId, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM data) -> BOOL {
+        auto* search = reinterpret_cast<WindowSearch*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(hwnd, &owner);
+        if (owner != search->processId || !IsWindowVisible(hwnd) || GetWindow(hwnd, GW_OWNER)) return TRUE;
+        search->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool NothingToPaint(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  bool clean = true;
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+          *reinterpret_cast<bool*>(data) = false;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&clean));
+  return clean;
+}
+
+// Seconds from CreateProcess until the program is ready (see above), or a negative value when it never was. The
+// program is closed through its window afterwards.
+double TimeToReady(const std::string& program, const std::string& folder) {
+  std::string commandLine = "\"" + program + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const double start = Now();
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                      &process)) {
+    std::fprintf(stderr, "startup_bench: cannot start %s (error %lu)\n", program.c_str(), GetLastError());
+    return -1;
+  }
+  CloseHandle(process.hThread);
+  double seconds = -1;
+  HWND window = nullptr;
+  if (WaitForInputIdle(process.hProcess, kReadyTimeoutMs) == 0) {
+    const double limit = start + kReadyTimeoutMs / 1000.0;
+    while (Now() < limit && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+      window = VisibleTopLevelWindow(process.dwProcessId);
+      if (window && NothingToPaint(window)) {
+        seconds = Now() - start;
+        break;
+      }
+      Sleep(1);
+    }
+  }
+  if (seconds < 0) std::fprintf(stderr, "startup_bench: %s did not become ready\n", program.c_str());
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 10000);
+  }
+  CloseHandle(process.hProcess);
+  return seconds;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t middle = values.size() / 2;
+  return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int rounds = argc > 1 ? std::atoi(argv[1]) : 9;
+  if (rounds < 1) {
+    std::fprintf(stderr, "usage: startup_bench [rounds]\n");
+    return 2;
+  }
+  ServerSetup setup;
+  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
+  setup.engine = HostPath(TESSARON_ZUK_EXE);
+  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
+  setup.registry.updateLevel = "2.2.1";
+  setup.registry.primaryNodeName = ComputerName();
+  setup.registry.maintenanceMode = "ON";
+  std::string error;
+  if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder)) {
+    std::fprintf(stderr, "startup_bench: %s\n", error.empty() ? "cannot copy the minimal window" : error.c_str());
+    return 1;
+  }
+  const LaunchOptions wizard = WizardLaunch(setup);
+  for (const auto& [name, value] : wizard.environment) SetEnvironmentVariableA(name.c_str(), value.c_str());
+  const std::string minimal = setup.mediaFolder + "\\minimal_window.exe";
+
+  // One start of each, not counted, so that neither pays for the first load of files and fonts.
+  if (TimeToReady(minimal, wizard.currentFolder) < 0 || TimeToReady(wizard.program, wizard.currentFolder) < 0) return 1;
+
+  std::printf("start-up to the end of the first paint, %d rounds in turns, medians\n", rounds);
+  std::vector<double> minimalTimes, wizardTimes;
+  for (int round = 0; round < rounds; ++round) {
+    const double minimalSeconds = TimeToReady(minimal, wizard.currentFolder);
+    const double wizardSeconds = TimeToReady(wizard.program, wizard.currentFolder);
+    if (minimalSeconds < 0 || wizardSeconds < 0) return 1;
+    minimalTimes.push_back(minimalSeconds);
+    wizardTimes.push_back(wizardSeconds);
+    std::printf("  round %d: minimal window %6.1f ms, wizard %6.1f ms\n", round + 1, minimalSeconds * 1000,
+                wizardSeconds * 1000);
+  }
+  const double ratio = Median(wizardTimes) / Median(minimalTimes);
+  std::printf("  minimal window: %6.1f ms\n", Median(minimalTimes) * 1000);
+  std::printf("  wizard:         %6.1f ms  = %.2f x the minimal window (goal at most %.1f x)\n",
+              Median(wizardTimes) * 1000, ratio, kGoalRatio);
+  return ratio <= kGoalRatio ? 0 : 1;
+}
