@@ -5,7 +5,6 @@
 
 #include "win/LauncherF.h"
 #include "win/ui/Application.h"
-#include "win/ui/ComApartment.h"
 
 namespace {
 
@@ -25,8 +24,6 @@ void RestrictDllSearch() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   ui::MakeProcessDpiAware();
-  // Screen readers in other processes get the controls' accessible objects through COM.
-  ui::ComApartment com;
 
   auto form = std::make_unique<TLauncherForm>();
   bool created = false;

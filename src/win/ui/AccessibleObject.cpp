@@ -2,6 +2,7 @@
 
 #include <oleacc.h>
 
+#include "win/utils/SystemLibrary.h"
 #include "win/utils/WideText.h"
 
 namespace ui {
@@ -36,7 +37,10 @@ class NamedAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     if (!IsSelf(child)) return standard_->get_accName(child, name);
     if (!name) return E_POINTER;
-    *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+    // Loaded with the accessibility library, which uses it itself.
+    auto allocate = Utils::SystemFunction<decltype(SysAllocStringLen)>("oleaut32.dll", "SysAllocStringLen");
+    if (!allocate) return standard_->get_accName(child, name);
+    *name = allocate(name_.data(), static_cast<UINT>(name_.size()));
     return *name ? S_OK : E_OUTOFMEMORY;
   }
 
@@ -114,11 +118,16 @@ class NamedAccessible final : public IAccessible {
 }  // namespace
 
 LRESULT NamedClientObject(HWND hwnd, WPARAM wParam, const std::string& name) {
+  // The accessibility library is loaded when a reader first asks, not with the program.
+  auto createStandard =
+      Utils::SystemFunction<decltype(CreateStdAccessibleObject)>("oleacc.dll", "CreateStdAccessibleObject");
+  auto resultFromObject = Utils::SystemFunction<decltype(LresultFromObject)>("oleacc.dll", "LresultFromObject");
+  if (!createStandard || !resultFromObject) return 0;
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(hwnd, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) return 0;
+  if (FAILED(createStandard(hwnd, OBJID_CLIENT, IID_PPV_ARGS(&standard)))) return 0;
   auto* named = new NamedAccessible(standard, Utils::WideFromAnsi(name));
   // The result holds its own reference (or is an error code, below zero); ours goes.
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, named);
+  const LRESULT result = resultFromObject(__uuidof(IAccessible), wParam, named);
   named->Release();
   return result < 0 ? 0 : result;
 }

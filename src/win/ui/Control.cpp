@@ -147,8 +147,10 @@ LRESULT Control::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Asked afresh each time a reader looks, so the name follows the label's text in every language.
   if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
     const std::string name = AccessibleName();
-    if (!name.empty())
+    if (!name.empty()) {
+      if (!form_.readerApartment_) form_.readerApartment_.emplace();
       if (LRESULT object = NamedClientObject(hwnd_, wParam, name)) return object;
+    }
   }
   if (IsContainer()) {
     LRESULT result = 0;

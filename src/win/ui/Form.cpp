@@ -114,6 +114,7 @@ void Form::Destroy() {
     DestroyWindow(hwnd_);
     destroying_ = false;
   }
+  readerApartment_.reset();
   // Also when the window went some other way: nothing may point at a form that is gone.
   fonts_.clear();
   brushes_.clear();

@@ -8,11 +8,13 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
+#include "win/ui/ComApartment.h"
 #include "win/ui/Controls.h"
 #include "win/ui/GdiObjects.h"
 #include "win/ui/TaskbarButton.h"
@@ -109,6 +111,9 @@ class Form : public Window {
   HWND lastFocus_ = nullptr;
   Button* defaultButton_ = nullptr;
   std::unique_ptr<TaskbarButton> taskbar_;
+  // Joined when a screen reader first asks for a control's object, and kept while the window lives: readers in
+  // other processes reach the objects through COM.
+  std::optional<ComApartment> readerApartment_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::map<std::tuple<std::string, int, bool>, ScopedFont> fonts_;

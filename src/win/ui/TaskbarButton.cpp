@@ -9,6 +9,7 @@
 
 #include "win/ui/ComApartment.h"
 #include "win/ui/Window.h"
+#include "win/utils/SystemLibrary.h"
 
 namespace ui {
 
@@ -55,8 +56,9 @@ class PlatformButton : public TaskbarButton {
     if (asked_) return list_;
     asked_ = true;
     com_.emplace();
+    auto create = Utils::SystemFunction<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
     ITaskbarList3* list = nullptr;
-    if (FAILED(CoCreateInstance(__uuidof(TaskbarList), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&list))))
+    if (!create || FAILED(create(__uuidof(TaskbarList), nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&list))))
       return nullptr;
     if (FAILED(list->HrInit())) {
       list->Release();
