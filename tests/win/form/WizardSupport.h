@@ -378,6 +378,15 @@ class WizardTest : public LauncherFormTest {
     ASSERT_EQ(Page(), 2);
   }
 
+  // Walks to the confirmation page, where Start waits, with update 0 in the updates folder and no snapshot.
+  void GoToConfirmation() {
+    form->NoSnapshot = true;
+    MakeFiles(updates, {"Tessaron-2.3.1.0.zuk"});
+    GoToUpdateList(updates);
+    ASSERT_TRUE(PressNext());
+    ASSERT_EQ(Page(), 4);
+  }
+
   // Next as the operator presses it: only when it is shown and enabled.
   bool PressNext() {
     if (!IsWindowVisible(form->btNext->Handle()) || !IsWindowEnabled(form->btNext->Handle())) return false;
