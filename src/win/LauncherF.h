@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/EngineProtocol.h"
 #include "win/ui/Application.h"
@@ -86,6 +87,15 @@ class TLauncherForm : public ui::Form {
   bool NoSnapshot = false;
   std::string FoundUpdates;
   DWORD EngineProcessId = 0;
+  // The engine's process handle, kept from its start until the run is wound up: liveness comes from it, so a reused
+  // process identifier can never be taken for the engine.
+  Utils::ScopedHandle EngineProcess;
+  // The engine and the wizard's own executable, held unchanged from before the first copy until the engine has
+  // started, so that the files copied are the files started.
+  std::vector<Utils::ScopedHandle> HeldSources;
+  // Messages already shown in the default error box during this run: a cause that fails on every pass of the
+  // waiting loop is reported once.
+  std::vector<std::string> ReportedRunErrors;
   bool EngineRunning = false;
   bool EngineStartPending = false;
   std::unique_ptr<Utils::TPipeStream> EngineOutput;
@@ -155,6 +165,10 @@ class TLauncherForm : public ui::Form {
   // Takes and interprets one complete line, if one waits.
   // Kept as a named operation of the wizard; the program no longer calls it.
   void DrainOneLine();
+  // Whether the engine started by this run is still running.
+  bool EngineAlive() const;
+  // Shows the message in the default error box unless this run has shown it already.
+  void ReportRunError(const std::string& message);
   // Saves the memo's text; an empty file name selects the run log's name. False on any failure.
   bool SaveLog(ui::Memo* memo, const std::string& fileName);
 

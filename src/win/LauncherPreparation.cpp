@@ -45,7 +45,18 @@ bool TLauncherForm::PreflightCheck() {
   const std::string title = core::GetText("str_Title_Error");
   const std::string generic = core::GetText("str_Message_Generic_Error");
 
-  if (Utils::FindProcessByExeName(std::string(core::EngineFileName)) != 0) {
+  DWORD runningEngine = 0;
+  try {
+    runningEngine = Utils::FindProcessByExeName(std::string(core::EngineFileName));
+  } catch (const Utils::EInOutError& error) {
+    // Not knowing whether an engine runs refuses the start like any other fault of the machine's set-up.
+    MsgBox(core::FormatText("%s\r\r[%d] %s",
+                            {generic, static_cast<unsigned long long>(error.ErrorCode),
+                             win::SystemErrorMessage(error.ErrorCode)}),
+           title, 0);
+    return false;
+  }
+  if (runningEngine != 0) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
                             {core::EngineFileName}),
            title, 0);

@@ -18,6 +18,7 @@
 #include "win/ComponentText.h"
 #include "win/LauncherF.h"
 #include "win/SystemText.h"
+#include "win/utils/AtomicWrite.h"
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
@@ -104,7 +105,12 @@ class ProgressPageView : public core::EngineView {
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
   core::AppendOutputLine(form.OutputBuffer, line);
-  core::HandleEngineLine(form.Run, view, line);
+  // The rest of a line too long for the reader is never the start of a tagged line.
+  if (form.EngineOutput && form.EngineOutput->LastLineContinued()) {
+    core::HandleContinuedEngineLine(form.Run, view, line);
+  } else {
+    core::HandleEngineLine(form.Run, view, line);
+  }
 }
 
 // Takes lines with next(line) until it gives none or until stop(); the page shows the outcome once at the end.
@@ -146,6 +152,32 @@ void DrainRemainingLines(TLauncherForm& form) {
       form, [&](std::string& line) { return form.EngineOutput->ReadLineOrRest(line); }, [] { return false; });
 }
 
+// Runs each step of a sequence that must go on to its end, keeping the message of every step that fails.
+class StepErrors {
+ public:
+  template <class Step>
+  void Attempt(Step&& step) {
+    try {
+      step();
+    } catch (const std::exception& error) {
+      Keep(error.what());
+    } catch (...) {
+      Keep("Unexpected error");
+    }
+  }
+  // Each failure in the default error box, once per run.
+  void Report(TLauncherForm& form) const {
+    for (const std::string& message : messages_) form.ReportRunError(message);
+  }
+
+ private:
+  void Keep(const std::string& message) {
+    if (std::find(messages_.begin(), messages_.end(), message) == messages_.end()) messages_.push_back(message);
+  }
+
+  std::vector<std::string> messages_;
+};
+
 // The step line shows its new text at once, before the window is busy copying or starting.
 void ShowStepNow(TLauncherForm& form, const std::string& text) {
   form.txtCurrentStep->SetCaption(text);
@@ -160,8 +192,14 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 void TLauncherForm::EnterProgressPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
   EngineStartPending = true;
+  ReportedRunErrors.clear();
+  const std::string ownName = core::FileNamePart(Utils::OwnExecutablePath());
+  // A file that cannot be held is left for the copy to report.
+  HeldSources.clear();
+  for (const std::string& name : {std::string(core::EngineFileName), ownName})
+    HeldSources.push_back(Utils::HoldFileUnchanged(AppFolder + name));
   InstallFile(std::string(core::EngineFileName));
-  InstallFile(core::FileNamePart(Utils::OwnExecutablePath()));
+  InstallFile(ownName);
   RunEngine();
   ui::App().BringToFront();
 }
@@ -169,35 +207,51 @@ void TLauncherForm::EnterProgressPage() {
 void TLauncherForm::EnterCompletionPage() {
   // Bringing the window forward may be refused while the operator works elsewhere: the taskbar button calls then.
   const bool behindAnotherWindow = GetForegroundWindow() != Handle();
-  SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next");
-  ui::App().BringToFront();
+  // Every step runs even when an earlier one fails: the page shows what could be composed, the log is written, and
+  // only then are the failures reported.
+  StepErrors errors;
+  errors.Attempt([&] { SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next"); });
+  errors.Attempt([&] { ui::App().BringToFront(); });
 
   const bool succeeded = core::RunSucceeded(Run);
   std::string status;
   if (succeeded) {
-    status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Success"), {Utils::ReadUpdateLevel()},
-                              win::UserNumberFormat());
+    std::string level;
+    errors.Attempt([&] { level = Utils::ReadUpdateLevel(); });
+    errors.Attempt([&] {
+      status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Success"), {level},
+                                win::UserNumberFormat());
+    });
   } else {
-    Run.ErrorText = core::FailureMessage(Run.ErrorText, OutputBuffer);
+    std::string leftOut = "[%d]";
+    errors.Attempt([&] { leftOut = core::GetText("str_Message_Error_Messages_Left_Out"); });
+    Run.ErrorText = core::FailureMessage(core::CollectedErrorText(Run, leftOut), OutputBuffer);
+    Run.LaterErrors.clear();
+    Run.LaterErrorBytes = 0;
     MessageBeep(MB_ICONHAND);
-    status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Failed"),
-                              {Run.CurrentSection, Run.StatusStep, Run.CurrentStep, Run.ErrorText},
-                              win::UserNumberFormat());
+    errors.Attempt([&] {
+      status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Failed"),
+                                {Run.CurrentSection, Run.StatusStep, Run.CurrentStep, Run.ErrorText},
+                                win::UserNumberFormat());
+    });
   }
-  txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status));
+  errors.Attempt([&] { txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status)); });
   // The page has no label; screen readers name the result by its kind.
-  txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
+  errors.Attempt([&] {
+    txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
+  });
   // A failed run stays red on the taskbar while its page is shown; a good one leaves no bar.
   if (succeeded)
     Taskbar().ClearProgress();
   else
     Taskbar().ShowError();
 
-  memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer));
+  errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
   SaveLog(memZUKOutput, std::string());
-  ui::App().Restore();
-  ui::App().BringToFront();
+  errors.Attempt([&] { ui::App().Restore(); });
+  errors.Attempt([&] { ui::App().BringToFront(); });
   if (behindAnotherWindow) Taskbar().Flash();
+  errors.Report(*this);
 }
 
 // ------------------------------------------------------------ engine launch
@@ -206,7 +260,7 @@ void TLauncherForm::InstallFile(const std::string& name) {
   const std::string source = AppFolder + name;
   const std::string target = HomeFolder + kSupportBin + name;
   // Started from the support bin folder itself: the file is already in place.
-  if (core::SameTextAZ(Utils::FullPath(source), Utils::FullPath(target))) return;
+  if (core::SameTextAZ(Utils::FullPath(source), Utils::FullPath(target)) || Utils::IsSameFile(source, target)) return;
 
   ShowStepNow(*this,
               core::FormatText(win::GetComponentText(*txtCurrentStep, "_Updating"), {target}, win::UserNumberFormat()));
@@ -255,9 +309,13 @@ void TLauncherForm::RunEngine() {
 
   const std::string engine = AppFolder + std::string(core::EngineFileName);
   EngineProcessId = 0;
+  EngineProcess.Reset();
   if (EngineInput && EngineOutput) {
-    EngineProcessId = Utils::StartProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
-                                          EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
+    Utils::TStartedProcess started =
+        Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
+                                 EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
+    EngineProcessId = started.Id;
+    EngineProcess = std::move(started.Process);
     if (EngineProcessId == 0) {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
@@ -267,6 +325,7 @@ void TLauncherForm::RunEngine() {
                                    win::UserNumberFormat());
     }
   }
+  HeldSources.clear();
   EngineRunning = true;
   EngineStartPending = false;
 
@@ -275,14 +334,20 @@ void TLauncherForm::RunEngine() {
   DWORD idleWait = 1;
   while (EngineRunning && !ui::App().Terminated()) {
     bool any = false;
-    ui::Guarded([&] { any = DrainWaitingLines(*this); });
+    try {
+      any = DrainWaitingLines(*this);
+    } catch (const std::exception& error) {
+      // The lines behind the failing one are taken on the next pass.
+      any = true;
+      ReportRunError(error.what());
+    }
     ui::App().ProcessMessages();
     if (!EngineRunning || ui::App().Terminated()) break;
     if (any) {
       idleWait = 1;
       continue;
     }
-    if (!Utils::IsProcessAlive(EngineProcessId)) {
+    if (!EngineAlive()) {
       ui::Guarded([&] { Timer1Timer(Timer1); });
       continue;
     }
@@ -315,21 +380,41 @@ void TLauncherForm::DrainOneLine() {
       *this, [&](std::string& line) { return !taken && (taken = EngineOutput->ReadLine(line)); }, [] { return true; });
 }
 
+bool TLauncherForm::EngineAlive() const { return Utils::IsProcessHandleAlive(EngineProcess.Get()); }
+
+void TLauncherForm::ReportRunError(const std::string& message) {
+  if (std::find(ReportedRunErrors.begin(), ReportedRunErrors.end(), message) != ReportedRunErrors.end()) return;
+  ReportedRunErrors.push_back(message);
+  ui::App().ShowException(message);
+}
+
 void TLauncherForm::Timer1Timer(ui::Component*) {
   if (!EngineRunning && !EngineStartPending) return;
-  if (Utils::IsProcessAlive(EngineProcessId)) return;
+  if (EngineAlive()) return;
 
   EngineRunning = false;
-  DrainRemainingLines(*this);
+  HeldSources.clear();
+  EngineProcess.Reset();
+  // Every waiting line is taken, also those behind one whose interpretation fails.
+  StepErrors errors;
+  for (bool done = false; !done;) {
+    done = true;
+    errors.Attempt([&] {
+      done = false;
+      DrainRemainingLines(*this);
+      done = true;
+    });
+  }
   {
     // Even when the completion page fails, the run is over: later ticks must not wind it up again.
     struct EndPending {
       bool& flag;
       ~EndPending() { flag = false; }
     } endPending{EngineStartPending};
-    btNext->Click();
-    ShowServerVersion();
+    errors.Attempt([&] { btNext->Click(); });
+    errors.Attempt([&] { ShowServerVersion(); });
   }
+  errors.Report(*this);
 }
 
 void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
@@ -340,21 +425,21 @@ void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
 bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
   if (!memo) return false;
   try {
-    std::string name = fileName;
-    if (name.empty()) {
-      SYSTEMTIME now;
-      GetLocalTime(&now);
-      const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-      name = core::RunLogName(Utils::OwnExecutablePath(), time, win::UserAbbreviatedMonthName(now.wMonth));
-    }
     const std::string text = memo->Text();
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const bool wrote =
-        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-    const bool closed = CloseHandle(file) != 0;
-    return wrote && closed;
+    if (!fileName.empty()) return Utils::WriteFileAtomically(fileName, text, true) == 0;
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
+    const std::string month = win::UserAbbreviatedMonthName(now.wMonth);
+    const std::string own = Utils::OwnExecutablePath();
+    // Beside the wizard; where its folder takes no file (read-only media, no rights), beside its copy in the support
+    // bin folder, and failing that in the user's temporary folder. A log of the same minute is never replaced.
+    std::vector<std::string> names = {core::RunLogName(own, time, month)};
+    if (!HomeFolder.empty()) names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
+    const std::string temporary = Utils::TemporaryFolder();
+    if (!temporary.empty())
+      names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + core::FileNamePart(own), time, month));
+    return !Utils::WriteNewNumberedFile(names, text).empty();
   } catch (...) {
     return false;
   }

@@ -47,6 +47,17 @@ ScopedHandle HoldFileUnchanged(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+std::string TemporaryFolder() {
+  std::string folder(MAX_PATH + 1, '\0');
+  DWORD length = GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
+  if (length >= folder.size()) {
+    folder.assign(length + 1, '\0');
+    length = GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
+  }
+  folder.resize(length < folder.size() ? length : 0);
+  return folder;
+}
+
 std::string CurrentDirectory() {
   std::string folder(MAX_PATH + 1, '\0');
   DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());

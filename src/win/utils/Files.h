@@ -25,6 +25,9 @@ bool IsSameFile(const std::string& a, const std::string& b);
 // handle is held, so that the file that was checked is the file that is used. No handle when it cannot be opened.
 ScopedHandle HoldFileUnchanged(const std::string& path);
 
+// The user's folder for temporary files, with its trailing backslash; empty when the platform names none.
+std::string TemporaryFolder();
+
 // The process's current directory, whatever its length; empty when it cannot be read.
 std::string CurrentDirectory();
 
