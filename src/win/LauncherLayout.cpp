@@ -171,6 +171,8 @@ void TLauncherForm::BuildLayout() {
   cbLocale->SetItemIndex(0);
   cbLocale->SetTabOrder(1);
   cbLocale->OnChange = [this](Component* sender) { cbLocaleChange(sender); };
+  // No label describes the list; its entries are each in their own language, and so is its name.
+  cbLocale->SetAccessibleName("Language / Sprache / Langue / Idioma");
 
   // ------------------------------------------------------------------------------------ updates folder page
   lbUpdateFilesPathTitle = AddLabel(*this, TabSheet1, "lbUpdateFilesPathTitle", {8, 0, 217, 13}, akLeftTop, Plain,
@@ -186,6 +188,7 @@ void TLauncherForm::BuildLayout() {
   edUpdateFilesPath->SetTabOrder(0);
   edUpdateFilesPath->OnChange = [this](Component* sender) { edUpdateFilesPathChange(sender); };
   lbUpdateFilesPathTitle->SetFocusControl(edUpdateFilesPath);
+  edUpdateFilesPath->SetAccessibleLabel(lbUpdateFilesPathTitle);
 
   btUpdateFilesPathBrowse =
       AddButton(*this, TabSheet1, "btUpdateFilesPathBrowse", {272, 16, 20, 21}, akTop | akRight, 1, "...");
@@ -199,6 +202,7 @@ void TLauncherForm::BuildLayout() {
   txtUpdateFilesPathEcho = AddStatusText(*this, TabSheet2, "txtUpdateFilesPathEcho", {8, 16, 288, 39},
                                          akLeft | akTop | akRight, 1, "J:\\Updates");
   lbUpdateFilesPathEchoTitle->SetFocusControl(txtUpdateFilesPathEcho);
+  txtUpdateFilesPathEcho->SetAccessibleLabel(lbUpdateFilesPathEchoTitle);
 
   grdUpdateFileList = Add<StringGrid>(TabSheet2, "grdUpdateFileList");
   grdUpdateFileList->Place(8, 72, 288, 165);
@@ -209,6 +213,7 @@ void TLauncherForm::BuildLayout() {
   grdUpdateFileList->SetDefaultRowHeight(16);
   grdUpdateFileList->SetTabOrder(0);
   lbUpdateFileListTitle->SetFocusControl(grdUpdateFileList);
+  grdUpdateFileList->SetAccessibleLabel(lbUpdateFileListTitle);
 
   // ----------------------------------------------------------------------------------------- snapshot page
   lbSnapshotDriveTitle = AddLabel(*this, TabSheet3, "lbSnapshotDriveTitle", {8, 0, 229, 13}, akLeftTop, Plain,
@@ -228,6 +233,7 @@ void TLauncherForm::BuildLayout() {
   cbSnapshotDrive->SetTabOrder(0);
   cbSnapshotDrive->OnChange = [this](Component* sender) { cbSnapshotDriveChange(sender); };
   lbSnapshotDriveTitle->SetFocusControl(cbSnapshotDrive);
+  cbSnapshotDrive->SetAccessibleLabel(lbSnapshotDriveTitle);
 
   // -------------------------------------------------------------------------------------- confirmation page
   lbAboutToInstallInfo1 = AddLabel(*this, TabSheet5, "lbAboutToInstallInfo1", {8, 32, 97, 13}, akLeftTop,
@@ -252,6 +258,7 @@ void TLauncherForm::BuildLayout() {
   sbarProgress->SetTabOrder(1);
   lbCurrentStepTitle->SetFocusControl(sbarProgress);
   lbProgressTitle->SetFocusControl(sbarProgress);
+  sbarProgress->SetAccessibleLabel(lbProgressTitle);
 
   lbProgressDetailsTitle = AddLabel(*this, TabSheet6, "lbProgressDetailsTitle", {8, 72, 84, 13}, akLeftTop, Plain,
                                     "{Progress Details}");

@@ -7,6 +7,28 @@
 #include "win/ComponentText.h"
 #include "win/utils/Files.h"
 
+namespace {
+
+// Runs the entry actions of the page just shown, then gives the keyboard to it, also when an action fails. The
+// actions may disable or hide the button that was clicked, which drops the focus; the operator then would have to
+// click again before Enter or Tab did anything. The focus goes to the page's first tab stop, or else the default
+// button; on the completion page, where the only step left is leaving, to Exit.
+void EnterShownPage(TLauncherForm& form) {
+  struct FocusAtEnd {
+    TLauncherForm& form;
+    ~FocusAtEnd() {
+      if (form.PageControl1->ActivePageIndex() == TLauncherForm::Completion && form.btExit->Visible() &&
+          form.btExit->Enabled())
+        form.btExit->SetFocus();
+      else
+        form.PageControl1->FocusActivePage();
+    }
+  } focus{form};
+  form.EnterPage();
+}
+
+}  // namespace
+
 void TLauncherForm::btNextClick(ui::Component*) {
   if (!ValidatePage()) return;
   const int last = PageControl1->PageCount() - 1;
@@ -15,7 +37,7 @@ void TLauncherForm::btNextClick(ui::Component*) {
     index = std::min(index + 1, last);
     PageControl1->SetActivePageIndex(index);
   } while (PageControl1->Page(index)->Tag() != 0 && index != last);
-  EnterPage();
+  EnterShownPage(*this);
 }
 
 void TLauncherForm::btPrevClick(ui::Component*) {
@@ -24,7 +46,7 @@ void TLauncherForm::btPrevClick(ui::Component*) {
     index = std::max(index - 1, 0);
     PageControl1->SetActivePageIndex(index);
   } while (PageControl1->Page(index)->Tag() != 0 && index != 0);
-  EnterPage();
+  EnterShownPage(*this);
 }
 
 void TLauncherForm::EnterPage() {
@@ -63,6 +85,8 @@ void TLauncherForm::EnterPage() {
       SetNavButtons(Shown, Shown, Shown, "_Start");
       break;
     case Progress:
+      // The taskbar button shows what the page's title shows, from its start at 0 %.
+      Taskbar().ShowProgress(0);
       EnterProgressPage();
       break;
     case Completion:

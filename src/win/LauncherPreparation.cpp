@@ -14,6 +14,7 @@
 #include "core/PackageRules.h"
 #include "core/PathRules.h"
 #include "win/SystemText.h"
+#include "win/ui/ComApartment.h"
 #include "win/utils/Drives.h"
 #include "win/utils/Files.h"
 #include "win/utils/Paths.h"
@@ -35,22 +36,6 @@ Function* SystemFunction(const char* module, const char* name) {
   if (!function) throw win::EOSError(GetLastError());
   return function;
 }
-
-// The platform's folder browser wants COM on this thread; balanced on every path.
-class ComApartment {
- public:
-  ComApartment()
-      : initialised_(SUCCEEDED(SystemFunction<decltype(CoInitializeEx)>("ole32.dll", "CoInitializeEx")(
-            nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComApartment() {
-    if (initialised_) SystemFunction<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize")();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  bool initialised_;
-};
 
 }  // namespace
 
@@ -211,7 +196,8 @@ void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
 }
 
 std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& start) {
-  ComApartment com;
+  // The platform's folder browser wants COM on this thread.
+  ui::ComApartment com;
   const std::string instruction = lbUpdateFilesPathTitle->Caption();
   const std::string preselected = Utils::IsExistingFolder(start) ? start : std::string();
   char displayName[MAX_PATH + 1] = "";

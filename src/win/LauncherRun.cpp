@@ -80,6 +80,7 @@ class ProgressPageView : public core::EngineView {
     if (titlePercent_) {
       form_.lbProgressTitle->SetCaption(
           core::FormatText(win::GetComponentText(*form_.lbProgressTitle), {*titlePercent_}, win::UserNumberFormat()));
+      form_.Taskbar().ShowProgress(*titlePercent_);
     }
     if (serverVersion_) form_.ShowServerVersion();
     sectionTitle_.reset();
@@ -204,14 +205,17 @@ void TLauncherForm::EnterProgressPage() {
 }
 
 void TLauncherForm::EnterCompletionPage() {
+  // Bringing the window forward may be refused while the operator works elsewhere: the taskbar button calls then.
+  const bool behindAnotherWindow = GetForegroundWindow() != Handle();
   // Every step runs even when an earlier one fails: the page shows what could be composed, the log is written, and
   // only then are the failures reported.
   StepErrors errors;
   errors.Attempt([&] { SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next"); });
   errors.Attempt([&] { ui::App().BringToFront(); });
 
+  const bool succeeded = core::RunSucceeded(Run);
   std::string status;
-  if (core::RunSucceeded(Run)) {
+  if (succeeded) {
     std::string level;
     errors.Attempt([&] { level = Utils::ReadUpdateLevel(); });
     errors.Attempt([&] {
@@ -232,11 +236,21 @@ void TLauncherForm::EnterCompletionPage() {
     });
   }
   errors.Attempt([&] { txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status)); });
+  // The page has no label; screen readers name the result by its kind.
+  errors.Attempt([&] {
+    txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
+  });
+  // A failed run stays red on the taskbar while its page is shown; a good one leaves no bar.
+  if (succeeded)
+    Taskbar().ClearProgress();
+  else
+    Taskbar().ShowError();
 
   errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
   SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
   errors.Attempt([&] { ui::App().Restore(); });
   errors.Attempt([&] { ui::App().BringToFront(); });
+  if (behindAnotherWindow) Taskbar().Flash();
   errors.Report(*this);
   if (Switches.Unattended) EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot));
 }

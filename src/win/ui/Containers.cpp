@@ -82,23 +82,24 @@ void TabSheet::Resized() {
 
 Control::WindowClass PageControl::Describe() const { return {"Tessaron.Container", 0, 0}; }
 
-void PageControl::FocusAfterChange() {
-  // The focus was on the page that went away: it moves to the new page's first tab stop, or, on a page without
-  // one, to the default button, so that Enter still goes on; the window's first tab stop is the last resort.
+void PageControl::FocusActivePage() {
+  // On a page without a tab stop the default button takes the focus, so that Enter still goes on.
+  auto usable = [](HWND window) { return window && IsWindowVisible(window) && IsWindowEnabled(window); };
   if (TabSheet* page = ActivePage()) {
     HWND first = GetNextDlgTabItem(page->Handle(), nullptr, FALSE);
-    if (first && IsChild(page->Handle(), first) && (GetWindowLongPtrA(first, GWL_STYLE) & WS_TABSTOP) &&
-        IsWindowVisible(first) && IsWindowEnabled(first)) {
+    if (usable(first) && IsChild(page->Handle(), first) && (GetWindowLongPtrA(first, GWL_STYLE) & WS_TABSTOP)) {
       ::SetFocus(first);
       return;
     }
   }
   Button* fallback = form_.DefaultButton();
-  if (fallback && fallback->Created() && IsWindowVisible(fallback->Handle()) && IsWindowEnabled(fallback->Handle())) {
+  if (fallback && usable(fallback->Handle())) {
     ::SetFocus(fallback->Handle());
     return;
   }
-  if (HWND first = GetNextDlgTabItem(form_.Handle(), nullptr, FALSE)) ::SetFocus(first);
+  HWND first = GetNextDlgTabItem(form_.Handle(), nullptr, FALSE);
+  // Never a hidden or disabled control: keys would reach what the operator cannot see or use.
+  ::SetFocus(usable(first) ? first : form_.Handle());
 }
 
 TabSheet* PageControl::AddPage(std::string name) {
@@ -118,7 +119,8 @@ void PageControl::SetActivePageIndex(int index) {
   if (TabSheet* page = ActivePage()) page->SetVisible(true);
   for (TabSheet* page : pages_)
     if (page != ActivePage()) page->SetVisible(false);
-  if (hadFocus) FocusAfterChange();
+  // The focus was on the page that went away.
+  if (hadFocus) FocusActivePage();
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "win/ui/AccessibleObject.h"
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
@@ -126,6 +127,12 @@ void Control::SetFocus() {
 
 bool Control::Focused() const { return hwnd_ && GetFocus() == hwnd_; }
 
+std::string Control::AccessibleName() const {
+  if (!accessibleLabel_) return accessibleName_;
+  const std::string text = accessibleLabel_->Caption();
+  return accessibleLabel_->ShowAccelChar() ? WithoutAccelerators(text) : text;
+}
+
 void Control::FontChanged() { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE); }
 
 HFONT Control::FontHandle() const { return form_.FontFor(font_); }
@@ -137,6 +144,14 @@ HBRUSH Control::CtlColor(HDC, UINT) { return nullptr; }
 LRESULT Control::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SETFOCUS) form_.FocusChanged(this);
   if (msg == WM_GETFONT && !IsSubclassed()) return reinterpret_cast<LRESULT>(FontHandle());
+  // Asked afresh each time a reader looks, so the name follows the label's text in every language.
+  if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+    const std::string name = AccessibleName();
+    if (!name.empty()) {
+      if (!form_.readerApartment_) form_.readerApartment_.emplace();
+      if (LRESULT object = NamedClientObject(hwnd_, wParam, name)) return object;
+    }
+  }
   if (IsContainer()) {
     LRESULT result = 0;
     if (RouteChildMessage(msg, wParam, lParam, result)) return result;

@@ -9,12 +9,14 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "win/ui/Window.h"
 
 namespace ui {
 
 class Form;
+class Label;
 
 class Control : public Window {
  public:
@@ -62,6 +64,13 @@ class Control : public Window {
   bool Focused() const;
 
   int Scale(int value) const;
+
+  // The name screen readers announce: the text of the label that describes the control (the form places it just
+  // before the control in the tab sequence), or else a name of its own. With neither, the platform's rule.
+  void SetAccessibleLabel(Label* label) { accessibleLabel_ = label; }
+  Label* AccessibleLabel() const { return accessibleLabel_; }
+  void SetAccessibleName(std::string name) { accessibleName_ = std::move(name); }
+  std::string AccessibleName() const;
 
  protected:
   struct WindowClass {
@@ -126,6 +135,8 @@ class Control : public Window {
   Color color_;
   int tabOrder_ = -1;
   bool tabStop_ = false;
+  Label* accessibleLabel_ = nullptr;
+  std::string accessibleName_;
 };
 
 }  // namespace ui

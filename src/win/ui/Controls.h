@@ -318,6 +318,9 @@ class PageControl : public Control {
   TabSheet* ActivePage() const { return active_ >= 0 ? pages_[static_cast<size_t>(active_)] : nullptr; }
   // Shows that page and hides the others.
   void SetActivePageIndex(int index);
+  // Focuses the active page's first tab stop, or else the default button, or else the window's first tab stop; the
+  // window itself when nothing can take the focus.
+  void FocusActivePage();
 
   // Page margins inside the container, at 96 DPI.
   static constexpr RECT PageInset{4, 6, 4, 4};
@@ -327,8 +330,6 @@ class PageControl : public Control {
   bool IsContainer() const override { return true; }
 
  private:
-  void FocusAfterChange();
-
   std::vector<TabSheet*> pages_;
   int active_ = -1;
 };

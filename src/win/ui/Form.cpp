@@ -18,7 +18,8 @@ constexpr const char* BevelClass = "Tessaron.Bevel";
 
 }  // namespace
 
-Form::Form(std::string name, std::string className) : Window(std::move(name)), className_(std::move(className)) {}
+Form::Form(std::string name, std::string className)
+    : Window(std::move(name)), className_(std::move(className)), taskbar_(PlatformTaskbarButton(*this)) {}
 
 Form::~Form() { Destroy(); }
 
@@ -113,6 +114,7 @@ void Form::Destroy() {
     DestroyWindow(hwnd_);
     destroying_ = false;
   }
+  readerApartment_.reset();
   // Also when the window went some other way: nothing may point at a form that is gone.
   fonts_.clear();
   brushes_.clear();
@@ -213,6 +215,15 @@ void Form::ArrangeTabOrder() {
       if (!label || label->parent_ != parent || !label->FocusControl()) continue;
       auto target = std::find(ordered.begin(), ordered.end(), label->FocusControl());
       ordered.insert(target, label);
+    }
+    // Where several labels lead to one control, the one that names it comes last: the platform names a control
+    // after the label just before it.
+    for (auto& control : controls_) {
+      Label* label = control->AccessibleLabel();
+      if (control->parent_ != parent || !label || label->parent_ != parent) continue;
+      auto at = std::find(ordered.begin(), ordered.end(), label);
+      if (at != ordered.end()) ordered.erase(at);
+      ordered.insert(std::find(ordered.begin(), ordered.end(), control.get()), label);
     }
     for (auto& control : controls_)
       if (control->parent_ == parent && std::find(ordered.begin(), ordered.end(), control.get()) == ordered.end())
@@ -353,9 +364,12 @@ LRESULT Form::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
-    case WM_SETFOCUS:
-      if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
+    case WM_SETFOCUS: {
+      // The window itself keeps the focus when no control can take it.
+      HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+      if (first && IsWindowVisible(first) && IsWindowEnabled(first)) ::SetFocus(first);
       return 0;
+    }
     case WM_ERASEBKGND: {
       RECT r;
       GetClientRect(hwnd_, &r);

@@ -8,13 +8,16 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
 #include <vector>
 
+#include "win/ui/ComApartment.h"
 #include "win/ui/Controls.h"
 #include "win/ui/GdiObjects.h"
+#include "win/ui/TaskbarButton.h"
 #include "win/ui/Timer.h"
 
 namespace ui {
@@ -69,6 +72,10 @@ class Form : public Window {
   const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
   Button* DefaultButton() const { return defaultButton_; }
 
+  // The window's taskbar button (the platform's unless replaced, as tests do).
+  TaskbarButton& Taskbar() { return *taskbar_; }
+  void SetTaskbar(std::unique_ptr<TaskbarButton> taskbar) { taskbar_ = std::move(taskbar); }
+
   // Resources shared by the controls: fonts and solid brushes, made once per form.
   HFONT FontFor(const FontInfo& font);
   HBRUSH BrushFor(COLORREF color);
@@ -103,6 +110,10 @@ class Form : public Window {
   bool destroying_ = false;
   HWND lastFocus_ = nullptr;
   Button* defaultButton_ = nullptr;
+  std::unique_ptr<TaskbarButton> taskbar_;
+  // Joined when a screen reader first asks for a control's object, and kept while the window lives: readers in
+  // other processes reach the objects through COM.
+  std::optional<ComApartment> readerApartment_;
   std::vector<std::unique_ptr<Control>> controls_;
   std::vector<std::unique_ptr<Timer>> timers_;
   std::map<std::tuple<std::string, int, bool>, ScopedFont> fonts_;

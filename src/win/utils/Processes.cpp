@@ -11,19 +11,13 @@
 #include <string_view>
 #include <vector>
 
+#include "win/utils/WideText.h"
+
 namespace Utils {
 
 namespace {
 
 constexpr NTSTATUS StatusInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
-
-std::wstring WideFromAnsi(const std::string& text) {
-  if (text.empty()) return {};
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return wide;
-}
 
 // Equal with only a-z folded, as for 8-bit names.
 bool SameTextAZ(std::wstring_view a, std::wstring_view b) {

@@ -311,6 +311,41 @@ struct DialogAction {
   }
 };
 
+// ------------------------------------------------------------------------------------------------- a run
+
+// What Start needs to run: a media folder, made the wizard's own folder, holding the scripted engine (playing the
+// given scenario) and this test program as the wizard's program, which the run installs; an existing product home.
+// The run logs that the completion page writes beside this program go at the end.
+class StartableRun {
+ public:
+  StartableRun(TLauncherForm& form, const std::string& homeFolder, const std::string& scenario)
+      : home_("ZelmoHome", homeFolder), scenario_("ZUK_SCENARIO", scenario) {
+    CreateDirectoryA(homeFolder.c_str(), nullptr);
+    EXPECT_TRUE(CopyFileA(HostPath(TESSARON_ZUK_EXE).c_str(), (media.Path + "zuk.exe").c_str(), FALSE));
+    char own[MAX_PATH] = "";
+    const std::string ownPath(own, GetModuleFileNameA(nullptr, own, sizeof own));
+    EXPECT_TRUE(
+        CopyFileA(ownPath.c_str(), (media.Path + ownPath.substr(ownPath.find_last_of('\\') + 1)).c_str(), FALSE));
+    form.AppFolder = media.Path;
+  }
+  ~StartableRun() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((OwnFolder() + "form_tests.*.log").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do DeleteFileA((OwnFolder() + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  StartableRun(const StartableRun&) = delete;
+  StartableRun& operator=(const StartableRun&) = delete;
+
+  UtilsTest::ScratchFolder media{"wizard-start"};
+
+ private:
+  EnvironmentVariable home_;
+  EnvironmentVariable scenario_;
+};
+
 // ------------------------------------------------------------------------------------------------- fixture
 
 // The wizard window on a prepared server: registry at the given level with this machine as primary in maintenance
@@ -341,6 +376,15 @@ class WizardTest : public LauncherFormTest {
     form->edUpdateFilesPath->SetText(folder);
     form->btNextClick(form->btNext);
     ASSERT_EQ(Page(), 2);
+  }
+
+  // Walks to the confirmation page, where Start waits, with update 0 in the updates folder and no snapshot.
+  void GoToConfirmation() {
+    form->NoSnapshot = true;
+    MakeFiles(updates, {"Tessaron-2.3.1.0.zuk"});
+    GoToUpdateList(updates);
+    ASSERT_TRUE(PressNext());
+    ASSERT_EQ(Page(), 4);
   }
 
   // Next as the operator presses it: only when it is shown and enabled.

@@ -54,6 +54,17 @@ inline void PressKey(HWND target, WPARAM key) {
   Pump();
 }
 
+// A click of the left mouse button in the middle of a window, taken through the application's message loop: the
+// window sees the button go down and up as from the mouse, and a button takes the focus as it does then.
+inline void ClickWithMouse(HWND target) {
+  RECT r;
+  GetClientRect(target, &r);
+  const LPARAM middle = MAKELPARAM(r.right / 2, r.bottom / 2);
+  PostMessageA(target, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+  PostMessageA(target, WM_LBUTTONUP, 0, middle);
+  Pump();
+}
+
 // A control's rectangle relative to the form's client area, whatever its parent.
 inline RECT RectInForm(const ui::Form& form, HWND control) {
   RECT r;
