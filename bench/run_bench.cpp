@@ -2,11 +2,15 @@
 // the same run:
 //   flood  the engine's 100,000-line scenario from Start to the completion page, against the same engine writing
 //          into a plain pipe reader; checks that the run succeeded and that the log holds the exact output tail
+//   errors an engine that reports 300,000 errors of 200 characters (60 MB) from Start to the failure page: the
+//          wizard's peak working set, and the time against the same engine writing into a plain pipe reader
 //   idle   the wizard's processor time while it waits on an engine that prints nothing for 10 seconds, as a share
 //          of one core
 // It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
-//   bash scripts/e2e-run build/windows/bench/run_bench.exe [all|flood|idle]
+//   bash scripts/e2e-run build/windows/bench/run_bench.exe [all|flood|errors|idle]
 #include <windows.h>
+// After windows.h, which it needs.
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -221,6 +225,41 @@ bool Flood(const ServerSetup& setup) {
   return ratio <= 2.0;
 }
 
+bool Errors(const ServerSetup& setup) {
+  std::printf("errors: 300,000 error lines of 200 characters, from Start to the failure page\n");
+  const std::string scenario = setup.mediaFolder + "\\errors.scenario";
+  // "[Error]:" (8) + 184 x + " NNNNNN" (7) + CR LF: 201 bytes a line with its CR LF, 60.3 MB in all.
+  WriteBytes(scenario, "print [SECTION]:Update Tessaron-2.3.1.0\nprint [STATUS]:U0-01,Checking,10\n"
+                       "repeat 300000 [Error]:" + std::string(184, 'x') + " {i}\n");
+  const auto baseline = PlainReader(setup.mediaFolder + "\\zuk.exe", scenario);
+  if (!baseline) {
+    std::printf("  the engine could not be started into a plain pipe\n");
+    return false;
+  }
+  Wizard wizard(setup, scenario);
+  if (!wizard.Ready()) return false;
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, wizard.Driver().ProcessId());
+  const double start = Now();
+  wizard.PressStart();
+  const bool completed = wizard.WaitForCompletion(30 * 60 * 1000);
+  const double seconds = Now() - start;
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  const bool measured = process && GetProcessMemoryInfo(process, &memory, sizeof memory);
+  if (process) CloseHandle(process);
+  const std::string status = wizard.Driver().Text("txtCompletionStatusInfo");
+  const bool failedPage = status.rfind("Error!", 0) == 0;
+  const bool counted = status.find(" error messages left out]") != std::string::npos;
+  const double peakMiB = static_cast<double>(memory.PeakWorkingSetSize) / (1024.0 * 1024.0);
+  std::printf("  plain pipe reader:              %7.2f s  (%zu bytes)\n", baseline->seconds, baseline->output.size());
+  std::printf("  wizard, Start to failure page:  %7.2f s  = %.2f x the plain reader\n", seconds,
+              seconds / baseline->seconds);
+  std::printf("  wizard peak working set:        %7.1f MiB (goal under 100 MB)%s\n", peakMiB,
+              measured ? "" : "  (not measured)");
+  std::printf("  failure page with the count of messages left out: %s\n", completed && failedPage && counted ? "yes" : "NO");
+  return completed && failedPage && counted && measured && memory.PeakWorkingSetSize < 100u * 1000u * 1000u;
+}
+
 bool Idle(const ServerSetup& setup) {
   std::printf("idle: the wizard waiting on an engine that is silent for 10 s\n");
   const std::string scenario = setup.mediaFolder + "\\silent10.scenario";
@@ -266,8 +305,8 @@ bool Idle(const ServerSetup& setup) {
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "all";
-  if (mode != "all" && mode != "flood" && mode != "idle") {
-    std::fprintf(stderr, "usage: run_bench [all|flood|idle]\n");
+  if (mode != "all" && mode != "flood" && mode != "errors" && mode != "idle") {
+    std::fprintf(stderr, "usage: run_bench [all|flood|errors|idle]\n");
     return 2;
   }
   ServerSetup setup = Server();
@@ -278,6 +317,7 @@ int main(int argc, char** argv) {
   }
   bool ok = true;
   if (mode == "all" || mode == "flood") ok &= Flood(setup);
+  if (mode == "all" || mode == "errors") ok &= Errors(setup);
   if (mode == "all" || mode == "idle") ok &= Idle(setup);
   return ok ? 0 : 1;
 }

@@ -14,11 +14,18 @@ enum LabelFlags : unsigned {
   FixedSingleLine = 8,  // keeps its size; one line
 };
 
+// A control of the form at its place at 96 DPI, with its anchors.
+template <class T>
+T* AddPlaced(Form& form, Control* parent, const char* name, Bounds place, Anchors anchors) {
+  auto* control = form.Add<T>(parent, name);
+  control->Place(place.Left, place.Top, place.Width, place.Height);
+  control->SetAnchors(anchors);
+  return control;
+}
+
 Label* AddLabel(Form& form, Control* parent, const char* name, Bounds place, Anchors anchors, unsigned flags,
                 const char* caption) {
-  auto* label = form.Add<Label>(parent, name);
-  label->Place(place.Left, place.Top, place.Width, place.Height);
-  label->SetAnchors(anchors);
+  auto* label = AddPlaced<Label>(form, parent, name, place, anchors);
   label->SetShowAccelChar(!(flags & Literal));
   label->SetAutoSize(!(flags & (FixedWrapping | FixedSingleLine)));
   label->SetWordWrap((flags & FixedWrapping) != 0);
@@ -29,9 +36,7 @@ Label* AddLabel(Form& form, Control* parent, const char* name, Bounds place, Anc
 
 Button* AddButton(Form& form, Control* parent, const char* name, Bounds place, Anchors anchors, int tabOrder,
                   const char* caption) {
-  auto* button = form.Add<Button>(parent, name);
-  button->Place(place.Left, place.Top, place.Width, place.Height);
-  button->SetAnchors(anchors);
+  auto* button = AddPlaced<Button>(form, parent, name, place, anchors);
   button->SetTabOrder(tabOrder);
   button->SetCaption(caption);
   return button;
@@ -40,9 +45,7 @@ Button* AddButton(Form& form, Control* parent, const char* name, Bounds place, A
 // A borderless, read-only text box in bold on the inactive-caption-text colour, skipped by the Tab key.
 Memo* AddStatusText(Form& form, Control* parent, const char* name, Bounds place, Anchors anchors, int tabOrder,
                     const char* caption) {
-  auto* memo = form.Add<Memo>(parent, name);
-  memo->Place(place.Left, place.Top, place.Width, place.Height);
-  memo->SetAnchors(anchors);
+  auto* memo = AddPlaced<Memo>(form, parent, name, place, anchors);
   memo->SetBorder(false);
   memo->SetReadOnly(true);
   memo->SetWordWrap(true);
@@ -57,9 +60,7 @@ Memo* AddStatusText(Form& form, Control* parent, const char* name, Bounds place,
 
 // One line of engine status: sunken, caption left-aligned and vertically centred, navy.
 Panel* AddStatusLine(Form& form, Control* parent, const char* name, Bounds place, int tabOrder, const char* caption) {
-  auto* panel = form.Add<Panel>(parent, name);
-  panel->Place(place.Left, place.Top, place.Width, place.Height);
-  panel->SetAnchors(akLeft | akTop | akRight);
+  auto* panel = AddPlaced<Panel>(form, parent, name, place, akLeft | akTop | akRight);
   panel->SetBevelOuter(BevelCut::Lowered);
   panel->SetBevelInner(BevelCut::None);
   panel->SetBevelWidth(1);

@@ -47,26 +47,29 @@ ScopedHandle HoldFileUnchanged(const std::string& path) {
       CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-std::string TemporaryFolder() {
-  std::string folder(MAX_PATH + 1, '\0');
-  DWORD length = GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
-  if (length >= folder.size()) {
-    folder.assign(length + 1, '\0');
-    length = GetTempPathA(static_cast<DWORD>(folder.size()), folder.data());
+namespace {
+
+// The text of a platform call that fills the buffer given, or says how large a buffer it needs; empty on failure.
+template <class Call>
+std::string GrownText(Call call) {
+  std::string text(MAX_PATH + 1, '\0');
+  DWORD length = call(static_cast<DWORD>(text.size()), text.data());
+  if (length >= text.size()) {
+    text.assign(length + 1, '\0');
+    length = call(static_cast<DWORD>(text.size()), text.data());
   }
-  folder.resize(length < folder.size() ? length : 0);
-  return folder;
+  text.resize(length < text.size() ? length : 0);
+  return text;
+}
+
+}  // namespace
+
+std::string TemporaryFolder() {
+  return GrownText([](DWORD size, char* buffer) { return GetTempPathA(size, buffer); });
 }
 
 std::string CurrentDirectory() {
-  std::string folder(MAX_PATH + 1, '\0');
-  DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  if (length >= folder.size()) {
-    folder.assign(length + 1, '\0');
-    length = GetCurrentDirectoryA(static_cast<DWORD>(folder.size()), folder.data());
-  }
-  folder.resize(length < folder.size() ? length : 0);
-  return folder;
+  return GrownText([](DWORD size, char* buffer) { return GetCurrentDirectoryA(size, buffer); });
 }
 
 CurrentDirectoryKeeper::CurrentDirectoryKeeper() : saved_(CurrentDirectory()) {}

@@ -12,14 +12,14 @@ namespace Utils {
 size_t THandleStream::Read(void* buffer, size_t count) {
   DWORD got = 0;
   DWORD ask = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
-  if (FHandle == nullptr || !ReadFile(FHandle, buffer, ask, &got, nullptr)) return 0;
+  if (handle_ == nullptr || !ReadFile(handle_, buffer, ask, &got, nullptr)) return 0;
   return got;
 }
 
 size_t THandleStream::Write(const void* buffer, size_t count) {
   DWORD written = 0;
   DWORD ask = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
-  if (FHandle == nullptr || !WriteFile(FHandle, buffer, ask, &written, nullptr)) return 0;
+  if (handle_ == nullptr || !WriteFile(handle_, buffer, ask, &written, nullptr)) return 0;
   return written;
 }
 
@@ -46,106 +46,106 @@ TPipeStream::TPipeStream(int end, DWORD bufferSize) {
     DWORD code = GetLastError();
     throw EInOutError(core::FormatText("Erorr %d creating pipe.", {static_cast<long long>(code)}), code);
   }
-  ReadEnd.Reset(readEnd);
-  WriteEnd.Reset(writeEnd);
+  readEnd_.Reset(readEnd);
+  writeEnd_.Reset(writeEnd);
   if (end == PipeReadEnd) {
-    FHandle = readEnd;
+    handle_ = readEnd;
   } else if (end == PipeWriteEnd) {
-    FHandle = writeEnd;
+    handle_ = writeEnd;
   }
   // This process's own end stays here: a child holding it would keep the pipe open after this side is done.
-  if (FHandle != nullptr) SetHandleInformation(FHandle, HANDLE_FLAG_INHERIT, 0);
+  if (handle_ != nullptr) SetHandleInformation(handle_, HANDLE_FLAG_INHERIT, 0);
 }
 
 // Both ends close with their owners; the stream's handle is one of them.
 TPipeStream::~TPipeStream() = default;
 
 HANDLE TPipeStream::OtherEndHandle() const {
-  if (FHandle == nullptr) return nullptr;
-  if (FHandle == ReadEnd.Get()) return WriteEnd.Get();
-  if (FHandle == WriteEnd.Get()) return ReadEnd.Get();
+  if (handle_ == nullptr) return nullptr;
+  if (handle_ == readEnd_.Get()) return writeEnd_.Get();
+  if (handle_ == writeEnd_.Get()) return readEnd_.Get();
   return nullptr;
 }
 
 void TPipeStream::TakeIn() {
-  if (FHandle == nullptr || FHandle != ReadEnd.Get()) return;
+  if (handle_ == nullptr || handle_ != readEnd_.Get()) return;
   // A pipe has no size to seek to; the platform says what waits.
   DWORD waiting = 0;
-  if (!PeekNamedPipe(FHandle, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0) return;
-  if (ReadBuffer.size() < waiting) ReadBuffer.resize(waiting);
-  size_t got = Read(ReadBuffer.data(), waiting);
-  if (got > 0) Pending.Feed(ReadBuffer.data(), got);
+  if (!PeekNamedPipe(handle_, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0) return;
+  if (readBuffer_.size() < waiting) readBuffer_.resize(waiting);
+  size_t got = Read(readBuffer_.data(), waiting);
+  if (got > 0) pending_.Feed(readBuffer_.data(), got);
 }
 
 bool TPipeStream::FillFront() {
-  if (!Front.empty()) return true;
-  std::optional<std::string> line = Pending.NextLine();
+  if (!front_.empty()) return true;
+  std::optional<std::string> line = pending_.NextLine();
   if (!line) {
     TakeIn();
-    line = Pending.NextLine();
+    line = pending_.NextLine();
   }
   if (!line) return false;
-  Front = std::move(*line);
-  Front += "\r\n";
-  FrontContinued = Pending.LastLineContinued();
+  front_ = std::move(*line);
+  front_ += "\r\n";
+  frontContinued_ = pending_.LastLineContinued();
   return true;
 }
 
 char TPipeStream::PeekChar() {
-  if (FillFront()) return Front.front();
+  if (FillFront()) return front_.front();
   // The start of an unfinished line: look at it and give it back.
-  std::optional<std::string> rest = Pending.TakeRest();
+  std::optional<std::string> rest = pending_.TakeRest();
   if (!rest || rest->empty()) return '\0';
-  Pending.Feed(rest->data(), rest->size());
+  pending_.Feed(rest->data(), rest->size());
   return rest->front();
 }
 
 char TPipeStream::TakeChar() {
   if (FillFront()) {
-    char c = Front.front();
-    Front.erase(0, 1);
+    char c = front_.front();
+    front_.erase(0, 1);
     return c;
   }
-  std::optional<std::string> rest = Pending.TakeRest();
+  std::optional<std::string> rest = pending_.TakeRest();
   if (!rest || rest->empty()) return '\0';
-  Pending.Feed(rest->data() + 1, rest->size() - 1);
+  pending_.Feed(rest->data() + 1, rest->size() - 1);
   return rest->front();
 }
 
 bool TPipeStream::ReadLine(std::string& line) {
-  if (!Front.empty()) {
+  if (!front_.empty()) {
     // A line with CR LF, or what TakeChar left of it.
-    line.assign(Front, 0, Front.size() >= 2 ? Front.size() - 2 : 0);
-    Front.clear();
-    LastContinued = FrontContinued;
+    line.assign(front_, 0, front_.size() >= 2 ? front_.size() - 2 : 0);
+    front_.clear();
+    lastContinued_ = frontContinued_;
     return true;
   }
   // Lines already taken in are given out before the pipe is asked again, so
   // a burst read in one go costs one read, not one per line.
-  std::optional<std::string> next = Pending.NextLine();
+  std::optional<std::string> next = pending_.NextLine();
   if (!next) {
     TakeIn();
-    next = Pending.NextLine();
+    next = pending_.NextLine();
   }
   if (!next) {
     line = NoLineMark;
     return false;
   }
   line = std::move(*next);
-  LastContinued = Pending.LastLineContinued();
+  lastContinued_ = pending_.LastLineContinued();
   return true;
 }
 
 bool TPipeStream::ReadLineOrRest(std::string& line) {
   if (ReadLine(line)) return true;
-  std::optional<std::string> rest = Pending.TakeRest();
+  std::optional<std::string> rest = pending_.TakeRest();
   if (!rest || rest->empty()) return false;
   line = std::move(*rest);
-  LastContinued = Pending.LastLineContinued();
+  lastContinued_ = pending_.LastLineContinued();
   return true;
 }
 
-size_t TPipeStream::PendingSize() const { return Front.size() + Pending.PendingSize(); }
+size_t TPipeStream::PendingSize() const { return front_.size() + pending_.PendingSize(); }
 
 void WriteLine(THandleStream& stream, const std::string& text) {
   std::string bytes = text + "\r\n";

@@ -154,12 +154,12 @@ DWORD FindProcessInList(const ProcessListQuery& query, const std::string& name);
 // A stream on an operating-system handle it does not own.
 class THandleStream {
  public:
-  explicit THandleStream(HANDLE handle = nullptr) : FHandle(handle) {}
+  explicit THandleStream(HANDLE handle = nullptr) : handle_(handle) {}
   virtual ~THandleStream() = default;
   THandleStream(const THandleStream&) = delete;
   THandleStream& operator=(const THandleStream&) = delete;
 
-  HANDLE Handle() const { return FHandle; }
+  HANDLE Handle() const { return handle_; }
 
   // One read or write; the bytes moved, 0 on failure.
   size_t Read(void* buffer, size_t count);
@@ -169,7 +169,7 @@ class THandleStream {
   void WriteBuffer(const void* buffer, size_t count);
 
  protected:
-  HANDLE FHandle;
+  HANDLE handle_;
 };
 
 // Ends of a pipe stream.
@@ -191,8 +191,8 @@ class TPipeStream : public THandleStream {
   TPipeStream(int end, DWORD bufferSize);
   ~TPipeStream() override;
 
-  HANDLE ReadHandle() const { return ReadEnd.Get(); }
-  HANDLE WriteHandle() const { return WriteEnd.Get(); }
+  HANDLE ReadHandle() const { return readEnd_.Get(); }
+  HANDLE WriteHandle() const { return writeEnd_.Get(); }
   // The end this stream does not use, for a child process; 0 for neither.
   HANDLE OtherEndHandle() const;
 
@@ -213,26 +213,26 @@ class TPipeStream : public THandleStream {
 
   // Whether the line last given by ReadLine or ReadLineOrRest is a later
   // piece of a line longer than the reader holds (see core::LineSplitter).
-  bool LastLineContinued() const { return LastContinued; }
+  bool LastLineContinued() const { return lastContinued_; }
 
   // Bytes taken from the pipe and not yet given out.
   size_t PendingSize() const;
 
  private:
-  // Moves every byte waiting in the pipe into Pending, without waiting.
+  // Moves every byte waiting in the pipe into pending_, without waiting.
   void TakeIn();
-  // Makes Front hold the next complete line (with CR LF) if there is one.
+  // Makes front_ hold the next complete line (with CR LF) if there is one.
   bool FillFront();
 
-  ScopedHandle ReadEnd;
-  ScopedHandle WriteEnd;
-  core::LineSplitter Pending;
+  ScopedHandle readEnd_;
+  ScopedHandle writeEnd_;
+  core::LineSplitter pending_;
   // A complete line with CR LF appended, of which PeekChar/TakeChar may have
-  // taken the start; it comes before everything in Pending.
-  std::string Front;
-  bool FrontContinued = false;
-  bool LastContinued = false;
-  std::vector<char> ReadBuffer;
+  // taken the start; it comes before everything in pending_.
+  std::string front_;
+  bool frontContinued_ = false;
+  bool lastContinued_ = false;
+  std::vector<char> readBuffer_;
 };
 
 // Writes text and CR LF in one write-all; raises EWriteError.
