@@ -139,10 +139,14 @@ class Wizard {
 
  private:
   bool Next(const std::string& page) {
-    if (!driver_.PostClick("btNext")) return false;
+    if (!driver_.PostClick("btNext")) {
+      std::fprintf(stderr, "run_bench: Next cannot be pressed on %s\n", ShownPage().c_str());
+      return false;
+    }
     WaitUntil([&] { return driver_.CurrentMessageBox() || ShownPage() == page; });
     if (ShownPage() != page) std::fprintf(stderr, "run_bench: the wizard did not reach %s\n", page.c_str());
-    return ShownPage() == page;
+    // The page shows before its entry actions have set the buttons.
+    return ShownPage() == page && driver_.Sync();
   }
 
   const ServerSetup& setup_;
