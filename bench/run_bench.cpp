@@ -233,8 +233,10 @@ bool Errors(const ServerSetup& setup) {
   std::printf("errors: 300,000 error lines of 200 characters, from Start to the failure page\n");
   const std::string scenario = setup.mediaFolder + "\\errors.scenario";
   // "[Error]:" (8) + 184 x + " NNNNNN" (7) + CR LF: 201 bytes a line with its CR LF, 60.3 MB in all.
-  WriteBytes(scenario, "print [SECTION]:Update Tessaron-2.3.1.0\nprint [STATUS]:U0-01,Checking,10\n"
-                       "repeat 300000 [Error]:" + std::string(184, 'x') + " {i}\n");
+  WriteBytes(scenario,
+             "print [SECTION]:Update Tessaron-2.3.1.0\nprint [STATUS]:U0-01,Checking,10\n"
+             "repeat 300000 [Error]:" +
+                 std::string(184, 'x') + " {i}\n");
   const auto baseline = PlainReader(setup.mediaFolder + "\\zuk.exe", scenario);
   if (!baseline) {
     std::printf("  the engine could not be started into a plain pipe\n");
@@ -260,7 +262,8 @@ bool Errors(const ServerSetup& setup) {
               seconds / baseline->seconds);
   std::printf("  wizard peak working set:        %7.1f MiB (goal under 100 MB)%s\n", peakMiB,
               measured ? "" : "  (not measured)");
-  std::printf("  failure page with the count of messages left out: %s\n", completed && failedPage && counted ? "yes" : "NO");
+  std::printf("  failure page with the count of messages left out: %s\n",
+              completed && failedPage && counted ? "yes" : "NO");
   return completed && failedPage && counted && measured && memory.PeakWorkingSetSize < 100u * 1000u * 1000u;
 }
 
@@ -268,7 +271,7 @@ bool Idle(const ServerSetup& setup) {
   std::printf("idle: the wizard waiting on an engine that is silent for 10 s\n");
   const std::string scenario = setup.mediaFolder + "\\silent10.scenario";
   WriteBytes(scenario,
-                "print [SECTION]:Snapshot\nprint [STATUS]:S1,Waiting,5\nsleep 10000\nprint [STATUS]:S1,Done,100\n");
+             "print [SECTION]:Snapshot\nprint [STATUS]:S1,Waiting,5\nsleep 10000\nprint [STATUS]:S1,Done,100\n");
   Wizard wizard(setup, scenario);
   if (!wizard.Ready()) return false;
   HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, wizard.Driver().ProcessId());

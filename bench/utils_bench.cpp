@@ -73,8 +73,8 @@ int FindBenchmark() {
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION created{};
-    if (!CreateProcessA(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
-                        nullptr, &startup, &created)) {
+    if (!CreateProcessA(nullptr, mutableCommandLine.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr, nullptr,
+                        &startup, &created)) {
       std::printf("could not start child %d (error %lu)\n", i, GetLastError());
       break;
     }
@@ -108,10 +108,8 @@ int FindBenchmark() {
 
   std::printf("bare listing (EnumProcesses):          %8.3f ms\n", bare);
   std::printf("FindProcessByExeName, absent name:     %8.3f ms  (%.2f x bare listing)\n", find, find / bare);
-  std::printf("FindProcessByExeName, a child's name:  %8.3f ms  (found %s)\n", findChild,
-              found != 0 ? "yes" : "NO");
-  std::printf("toolhelp snapshot walk:                %8.3f ms  (%.2f x bare listing)\n", toolhelp,
-              toolhelp / bare);
+  std::printf("FindProcessByExeName, a child's name:  %8.3f ms  (found %s)\n", findChild, found != 0 ? "yes" : "NO");
+  std::printf("toolhelp snapshot walk:                %8.3f ms  (%.2f x bare listing)\n", toolhelp, toolhelp / bare);
   std::printf("per-process open and module read:      %8.3f ms  (%.2f x bare listing)\n", perProcess,
               perProcess / bare);
 
@@ -139,8 +137,8 @@ struct LinesResult {
 // Every line the child writes, through the line reader.
 LinesResult ReadLines(long count, DWORD pipeSize) {
   TPipeStream output(PipeReadEnd, pipeSize);
-  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr,
-                          output.OtherEndHandle(), output.OtherEndHandle());
+  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr, output.OtherEndHandle(),
+                          output.OtherEndHandle());
   AwaitFirstBytes(output.Handle());
   double start = Now();
   LinesResult result{0, 0, 0};
@@ -167,8 +165,8 @@ LinesResult ReadLines(long count, DWORD pipeSize) {
 LinesResult ReadRaw(long count, DWORD pipeSize) {
   TPipeStream output(PipeReadEnd, pipeSize);
   std::vector<char> buffer(1 << 20);
-  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr,
-                          output.OtherEndHandle(), output.OtherEndHandle());
+  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr, output.OtherEndHandle(),
+                          output.OtherEndHandle());
   AwaitFirstBytes(output.Handle());
   double start = Now();
   LinesResult result{0, 0, 0};
@@ -200,8 +198,8 @@ int LinesBenchmark(DWORD pipeSize) {
     LinesResult raw = ReadRaw(count, pipeSize);
     LinesResult lines = ReadLines(count, pipeSize);
     if (raw.lines != count || lines.lines != count || raw.bytes != lines.bytes) {
-      std::printf("round %d: lines %ld (raw %ld), bytes %llu (raw %llu): MISMATCH\n", round, lines.lines,
-                  raw.lines, lines.bytes, raw.bytes);
+      std::printf("round %d: lines %ld (raw %ld), bytes %llu (raw %llu): MISMATCH\n", round, lines.lines, raw.lines,
+                  lines.bytes, raw.bytes);
       return 1;
     }
     rawRates.push_back(count / raw.seconds);

@@ -20,9 +20,8 @@ FixedDriveSpace EvaluateFixedDrive(int64_t freeBytes, int64_t sizeBytes) {
     // The product is a 64-bit integer as long as it fits; beyond that (free
     // space in the tens of petabytes) only a floating-point product is sound.
     constexpr int64_t limit = std::numeric_limits<int64_t>::max() / 100;
-    const double hundredFree = (freeBytes <= limit && freeBytes >= -limit)
-                                   ? static_cast<double>(freeBytes * 100)
-                                   : 100.0 * static_cast<double>(freeBytes);
+    const double hundredFree = (freeBytes <= limit && freeBytes >= -limit) ? static_cast<double>(freeBytes * 100)
+                                                                           : 100.0 * static_cast<double>(freeBytes);
     const double percent = RoundHalfEven(hundredFree / static_cast<double>(sizeBytes));
     // A share of the size lies in 0..100; inconsistent figures must not overflow.
     space.Percent = static_cast<int32_t>(std::fmin(100.0, std::fmax(0.0, percent)));
@@ -34,11 +33,16 @@ FixedDriveSpace EvaluateFixedDrive(int64_t freeBytes, int64_t sizeBytes) {
 
 std::string_view DriveTypeMark(unsigned driveType) {
   switch (driveType) {
-    case DriveRemovable: return "[FLOPPY]";
-    case DriveRemote: return "[NETWORK]";
-    case DriveCdRom: return "[CD-ROM]";
-    case DriveRamDisk: return "[RAM]";
-    default: return "[]";
+    case DriveRemovable:
+      return "[FLOPPY]";
+    case DriveRemote:
+      return "[NETWORK]";
+    case DriveCdRom:
+      return "[CD-ROM]";
+    case DriveRamDisk:
+      return "[RAM]";
+    default:
+      return "[]";
   }
 }
 

@@ -18,8 +18,7 @@ std::string EngineFolderValue(std::string_view updatesFolder) {
   return value;
 }
 
-std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
-                            std::string_view updatesFolder) {
+std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive, std::string_view updatesFolder) {
   if (updatesFolder.find('"') != std::string_view::npos)
     throw std::invalid_argument("The updates folder name must not contain a double quote.");
   std::string arguments = "-zukgui -product tessaron";
@@ -27,8 +26,7 @@ std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
     arguments += " -nosnapshot";
   } else {
     const char letter = UpperAZ(snapshotDrive.value_or('\0'));
-    if (letter < 'A' || letter > 'Z')
-      throw std::invalid_argument("No snapshot drive is selected.");
+    if (letter < 'A' || letter > 'Z') throw std::invalid_argument("No snapshot drive is selected.");
     arguments += " -snapshotlocation \"";
     arguments += letter;
     arguments += ":\"";

@@ -18,7 +18,6 @@ std::string EngineFolderValue(std::string_view updatesFolder);
 // -zukgui -product tessaron, then -nosnapshot or -snapshotlocation "X:", then
 // -dir "folder". Raises std::invalid_argument for a folder holding a double
 // quote, or a snapshot run without a drive letter A to Z.
-std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive,
-                            std::string_view updatesFolder);
+std::string EngineArguments(bool noSnapshot, std::optional<char> snapshotDrive, std::string_view updatesFolder);
 
 }  // namespace core

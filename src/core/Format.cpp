@@ -12,12 +12,8 @@ FormatArg::FormatArg(const std::string& text) : kind_(Kind::Text), text_(text) {
 FormatArg::FormatArg(int value) : kind_(Kind::Whole) { SetWhole(static_cast<long long>(value)); }
 FormatArg::FormatArg(long value) : kind_(Kind::Whole) { SetWhole(static_cast<long long>(value)); }
 FormatArg::FormatArg(long long value) : kind_(Kind::Whole) { SetWhole(value); }
-FormatArg::FormatArg(unsigned value) : kind_(Kind::Whole) {
-  SetWhole(static_cast<unsigned long long>(value));
-}
-FormatArg::FormatArg(unsigned long value) : kind_(Kind::Whole) {
-  SetWhole(static_cast<unsigned long long>(value));
-}
+FormatArg::FormatArg(unsigned value) : kind_(Kind::Whole) { SetWhole(static_cast<unsigned long long>(value)); }
+FormatArg::FormatArg(unsigned long value) : kind_(Kind::Whole) { SetWhole(static_cast<unsigned long long>(value)); }
 FormatArg::FormatArg(unsigned long long value) : kind_(Kind::Whole) { SetWhole(value); }
 FormatArg::FormatArg(double value) : kind_(Kind::Floating), floating_(value) {}
 

@@ -115,8 +115,11 @@ std::string GetComponentText(std::string_view componentName, std::string_view va
 }
 
 const std::array<std::string_view, 4>& LanguageNames() {
-  static constexpr std::array<std::string_view, 4> names = {"English", "Deutsch", "Fran\xE7" "ais",
-                                                            "Espa\xF1" "ol"};
+  static constexpr std::array<std::string_view, 4> names = {"English", "Deutsch",
+                                                            "Fran\xE7"
+                                                            "ais",
+                                                            "Espa\xF1"
+                                                            "ol"};
   return names;
 }
 

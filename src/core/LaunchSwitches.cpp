@@ -48,7 +48,9 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
     const std::string name = LowerAZ(body.substr(0, equals));
     const bool hasValue = equals != std::string_view::npos;
     const std::string_view value = hasValue ? body.substr(equals + 1) : std::string_view();
-    auto fail = [&](std::string_view why) { switches.Errors.push_back(Joined({"The switch \"", argument, "\" ", why})); };
+    auto fail = [&](std::string_view why) {
+      switches.Errors.push_back(Joined({"The switch \"", argument, "\" ", why}));
+    };
 
     const bool flag = name == "unattended" || name == "checkonly" || name == "nosnapshot";
     const bool valued = name == "updates" || name == "snapshot" || name == "language" || name == "log";

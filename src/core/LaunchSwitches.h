@@ -12,13 +12,13 @@
 namespace core {
 
 struct LaunchSwitches {
-  bool Unattended = false;                  // ~unattended: nothing is asked, the run goes through by itself
-  bool CheckOnly = false;                   // ~checkonly: with ~unattended, every check but nothing copied or run
-  bool NoSnapshot = false;                  // ~nosnapshot
+  bool Unattended = false;                   // ~unattended: nothing is asked, the run goes through by itself
+  bool CheckOnly = false;                    // ~checkonly: with ~unattended, every check but nothing copied or run
+  bool NoSnapshot = false;                   // ~nosnapshot
   std::optional<std::string> UpdatesFolder;  // ~updates=FOLDER
-  std::optional<char> SnapshotDrive;        // ~snapshot=X: (the letter in upper case)
-  std::optional<int32_t> Language;          // ~language=en|de|fr|es as the language index 0..3
-  std::optional<std::string> LogFile;       // ~log=FILE
+  std::optional<char> SnapshotDrive;         // ~snapshot=X: (the letter in upper case)
+  std::optional<int32_t> Language;           // ~language=en|de|fr|es as the language index 0..3
+  std::optional<std::string> LogFile;        // ~log=FILE
   // One sentence for each switch that is unknown or malformed; such a switch is otherwise left out.
   std::vector<std::string> Errors;
 };

@@ -46,10 +46,10 @@ std::string_view BuildPart(std::string_view updateLevel);
 bool UpdatesApplicable(std::string_view updateLevel, std::string_view foundUpdates);
 
 struct PackageScan {
-  std::string FoundUpdates;          // distinct numbers, in search order
-  int32_t ExpectedSections = 0;      // count of distinct numbers
-  bool UpdatesMissing = false;       // a gap between the lowest and the highest
-  std::vector<std::string> Rows;     // grid rows, ascending; empty when none found
+  std::string FoundUpdates;       // distinct numbers, in search order
+  int32_t ExpectedSections = 0;   // count of distinct numbers
+  bool UpdatesMissing = false;    // a gap between the lowest and the highest
+  std::vector<std::string> Rows;  // grid rows, ascending; empty when none found
 };
 
 // Evaluates the entry names a folder search returned (folders, hidden and

@@ -33,9 +33,12 @@ std::string_view CheckOnlyReadyText(int32_t language) {
   // Windows-1252, as the string tables.
   static constexpr std::array<std::string_view, 4> kTexts = {
       "Every check passed: the update could start now.",
-      "Alle Pr\xFC" "fungen bestanden: das Update k\xF6nnte jetzt starten.",
-      "Toutes les v\xE9rifications sont pass\xE9" "es : la mise \xE0 jour pourrait d\xE9marrer maintenant.",
-      "Todas las comprobaciones son correctas: la actualizaci\xF3n podr\xED" "a iniciarse ahora.",
+      "Alle Pr\xFC"
+      "fungen bestanden: das Update k\xF6nnte jetzt starten.",
+      "Toutes les v\xE9rifications sont pass\xE9"
+      "es : la mise \xE0 jour pourrait d\xE9marrer maintenant.",
+      "Todas las comprobaciones son correctas: la actualizaci\xF3n podr\xED"
+      "a iniciarse ahora.",
   };
   return language >= 0 && language < static_cast<int32_t>(kTexts.size()) ? kTexts[language] : kTexts[0];
 }

@@ -141,8 +141,15 @@ class TLauncherForm : public ui::Form {
 
   // ------------------------------------------ page flow (LauncherPages.cpp)
   // The pages by their index in PageControl1.
-  enum Page { Welcome = 0, UpdatesFolder = 1, UpdateList = 2, Snapshot = 3, Confirmation = 4, Progress = 5,
-              Completion = 6 };
+  enum Page {
+    Welcome = 0,
+    UpdatesFolder = 1,
+    UpdateList = 2,
+    Snapshot = 3,
+    Confirmation = 4,
+    Progress = 5,
+    Completion = 6
+  };
   // What a navigation button shows: usable, greyed, or nothing.
   enum class ButtonMode { Shown, Disabled, Hidden };
   void EnterPage();

@@ -9,8 +9,8 @@ namespace {
 enum LabelFlags : unsigned {
   Plain = 0,
   Bold = 1,
-  Literal = 2,  // an ampersand is shown, not taken as an accelerator
-  FixedWrapping = 4,  // keeps its size; words wrap at its width
+  Literal = 2,          // an ampersand is shown, not taken as an accelerator
+  FixedWrapping = 4,    // keeps its size; words wrap at its width
   FixedSingleLine = 8,  // keeps its size; one line
 };
 
@@ -95,8 +95,8 @@ void TLauncherForm::BuildLayout() {
   // ------------------------------------------------------------------------------------------ the window
   lbServerVersionTitle = AddLabel(*this, nullptr, "lbServerVersionTitle", {172, 257, 109, 13}, akLeft | akBottom,
                                   Literal, "{Current Update Level}");
-  lbServerVersion = AddLabel(*this, nullptr, "lbServerVersion", {172, 273, 165, 13}, akLeft | akBottom,
-                             Bold | Literal, "{Server SERVER at A.B.X.Y}");
+  lbServerVersion = AddLabel(*this, nullptr, "lbServerVersion", {172, 273, 165, 13}, akLeft | akBottom, Bold | Literal,
+                             "{Server SERVER at A.B.X.Y}");
 
   Bevel1 = Add<Bevel>(nullptr, "Bevel1");
   Bevel1->Place(16, 293, 441, 17);
@@ -156,8 +156,8 @@ void TLauncherForm::BuildLayout() {
   TabSheet2->OnResize = [this](Component* sender) { TabSheet2Resize(sender); };
 
   // ------------------------------------------------------------------------------------------ welcome page
-  lbUpdateSystemTitle = AddLabel(*this, TabSheet0, "lbUpdateSystemTitle", {64, 0, 146, 13}, akLeftTop,
-                                 Bold | Literal, "{Update Tessaron System}");
+  lbUpdateSystemTitle = AddLabel(*this, TabSheet0, "lbUpdateSystemTitle", {64, 0, 146, 13}, akLeftTop, Bold | Literal,
+                                 "{Update Tessaron System}");
   lbUpdateSystemInfo = AddLabel(*this, TabSheet0, "lbUpdateSystemInfo", {64, 16, 225, 33}, akLeft | akTop | akRight,
                                 FixedWrapping | Literal, "{Install the latest updates on your system.}");
   btUpdateSystem = AddButton(*this, TabSheet0, "btUpdateSystem", {8, 0, 49, 49}, akLeftTop, 0, "");
@@ -196,8 +196,8 @@ void TLauncherForm::BuildLayout() {
   btUpdateFilesPathBrowse->OnClick = [this](Component* sender) { btUpdateFilesPathBrowseClick(sender); };
 
   // ----------------------------------------------------------------------------------------- update list page
-  lbUpdateFilesPathEchoTitle = AddLabel(*this, TabSheet2, "lbUpdateFilesPathEchoTitle", {8, 0, 89, 13}, akLeftTop,
-                                        Plain, "{Path To Updates}");
+  lbUpdateFilesPathEchoTitle =
+      AddLabel(*this, TabSheet2, "lbUpdateFilesPathEchoTitle", {8, 0, 89, 13}, akLeftTop, Plain, "{Path To Updates}");
   lbUpdateFileListTitle =
       AddLabel(*this, TabSheet2, "lbUpdateFileListTitle", {8, 56, 57, 13}, akLeftTop, Plain, "{List of files}");
   txtUpdateFilesPathEcho = AddStatusText(*this, TabSheet2, "txtUpdateFilesPathEcho", {8, 16, 288, 39},
@@ -224,8 +224,8 @@ void TLauncherForm::BuildLayout() {
       "{In order to perform an update, a snapshot of the system will be stored on your server.\r\rSelect a fixed "
       "drive with the most free space - usually a \"Jobs\" drive.\r\rIn case of a serious problem, the Orvo Response "
       "Center will be able to restore your server from this snapshot.}");
-  lbSnapshotDriveSizeInfo = AddLabel(*this, TabSheet3, "lbSnapshotDriveSizeInfo", {164, 18, 136, 13},
-                                     akTop | akRight, Bold | Literal, "{000000 MB free [%00]}");
+  lbSnapshotDriveSizeInfo = AddLabel(*this, TabSheet3, "lbSnapshotDriveSizeInfo", {164, 18, 136, 13}, akTop | akRight,
+                                     Bold | Literal, "{000000 MB free [%00]}");
   lbSnapshotDriveSizeInfo->SetFontColor(colors::Navy);
 
   cbSnapshotDrive = Add<DriveComboBox>(TabSheet3, "cbSnapshotDrive");
@@ -261,8 +261,8 @@ void TLauncherForm::BuildLayout() {
   lbProgressTitle->SetFocusControl(sbarProgress);
   sbarProgress->SetAccessibleLabel(lbProgressTitle);
 
-  lbProgressDetailsTitle = AddLabel(*this, TabSheet6, "lbProgressDetailsTitle", {8, 72, 84, 13}, akLeftTop, Plain,
-                                    "{Progress Details}");
+  lbProgressDetailsTitle =
+      AddLabel(*this, TabSheet6, "lbProgressDetailsTitle", {8, 72, 84, 13}, akLeftTop, Plain, "{Progress Details}");
   lbProgressDetailsTitle->SetFocusControl(sbarProgress);
   txtProgressDetails = AddStatusLine(*this, TabSheet6, "txtProgressDetails", {8, 86, 281, 17}, 2, "");
   lbProgressInfo = AddLabel(

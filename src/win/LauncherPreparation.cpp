@@ -23,8 +23,7 @@
 namespace {
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data)
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  if (message == BFFM_INITIALIZED && data) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
   return 0;
 }
 
@@ -50,9 +49,8 @@ bool TLauncherForm::PreflightCheck() {
     runningEngine = Utils::FindProcessByExeName(std::string(core::EngineFileName));
   } catch (const Utils::EInOutError& error) {
     // Not knowing whether an engine runs refuses the start like any other fault of the machine's set-up.
-    MsgBox(core::FormatText("%s\r\r[%d] %s",
-                            {generic, static_cast<unsigned long long>(error.ErrorCode),
-                             win::SystemErrorMessage(error.ErrorCode)}),
+    MsgBox(core::FormatText("%s\r\r[%d] %s", {generic, static_cast<unsigned long long>(error.ErrorCode),
+                                              win::SystemErrorMessage(error.ErrorCode)}),
            title, 0);
     return false;
   }
@@ -129,8 +127,7 @@ bool TLauncherForm::ScanUpdatePackages() {
   HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
   if (search != INVALID_HANDLE_VALUE) {
     do {
-      if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-        continue;
+      if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
       names.emplace_back(entry.cFileName);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
@@ -154,17 +151,16 @@ bool TLauncherForm::ValidatePage() {
   const std::string warning = core::GetText("str_Title_Warning");
   switch (PageControl1->ActivePageIndex()) {
     case UpdatesFolder: {
-      const std::string root =
-          core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
+      const std::string root = core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
       if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
       return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
                     MB_YESNO | MB_DEFBUTTON2) == IDYES;
     }
     case UpdateList:
       if (!UpdatesApplicable()) {
-        MsgBox(core::FormatText(core::GetText("str_Message_No_Applicable_Updates_Available"),
-                                {Utils::ReadUpdateLevel()}),
-               warning, 0, core::RunOutcome::NothingApplicable);
+        MsgBox(
+            core::FormatText(core::GetText("str_Message_No_Applicable_Updates_Available"), {Utils::ReadUpdateLevel()}),
+            warning, 0, core::RunOutcome::NothingApplicable);
         return false;
       }
       if (UpdatesMissing)
@@ -191,7 +187,7 @@ void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
   SetCurrentDirectoryA(start.c_str());
   const bool shiftDown = GetKeyState(VK_SHIFT) < 0;
   const FolderDialog kind = core::UseFolderBrowser(shiftDown, start, keeper.Saved()) ? FolderDialog::FolderBrowser
-                                                                                      : FolderDialog::DirectoryDialog;
+                                                                                     : FolderDialog::DirectoryDialog;
   if (std::optional<std::string> chosen = RunFolderDialog(kind, start)) edUpdateFilesPath->SetText(*chosen);
 }
 
@@ -265,8 +261,7 @@ void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {
   Utils::QueryDriveSpace(letter, freeBytes, sizeBytes);
   const core::FixedDriveSpace space = core::EvaluateFixedDrive(freeBytes, sizeBytes);
   lbSnapshotDriveSizeInfo->SetCaption(core::FormatText(core::GetComponentText("lbSnapshotDriveSizeInfo"),
-                                                       {space.Megabytes, space.Percent},
-                                                       win::UserNumberFormat()));
+                                                       {space.Megabytes, space.Percent}, win::UserNumberFormat()));
   if (space.Enough) {
     lbSnapshotDriveSizeInfo->SetEnabled(true);
     lbSnapshotDriveSizeInfo->SetFontBold(true);

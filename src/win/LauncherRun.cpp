@@ -46,7 +46,6 @@ double Seconds() {
   return static_cast<double>(now.QuadPart) / frequency;
 }
 
-
 // The progress page as the engine's lines move it. What the lines show is collected and put on the controls by
 // Show(): after a single line, or once after a whole burst, so that a chatty engine costs one repaint per pass of
 // the waiting loop instead of one per line.
@@ -275,9 +274,9 @@ void TLauncherForm::InstallFile(const std::string& name) {
 
   const DWORD code = GetLastError();
   Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
-                               {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
-                                win::SystemErrorMessage(code), source, target},
-                               win::UserNumberFormat());
+                                   {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
+                                    win::SystemErrorMessage(code), source, target},
+                                   win::UserNumberFormat());
   throw win::EOSError(code);
 }
 
@@ -321,9 +320,9 @@ void TLauncherForm::RunEngine() {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
       Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
-                                   {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
-                                    win::SystemErrorMessage(code), engine},
-                                   win::UserNumberFormat());
+                                       {core::GetText("str_Message_Generic_Error"),
+                                        static_cast<unsigned long long>(code), win::SystemErrorMessage(code), engine},
+                                       win::UserNumberFormat());
     }
   }
   HeldSources.clear();
@@ -436,7 +435,8 @@ bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
     // Beside the wizard; where its folder takes no file (read-only media, no rights), beside its copy in the support
     // bin folder, and failing that in the user's temporary folder. A log of the same minute is never replaced.
     std::vector<std::string> names = {core::RunLogName(own, time, month)};
-    if (!HomeFolder.empty()) names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
+    if (!HomeFolder.empty())
+      names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
     const std::string temporary = Utils::TemporaryFolder();
     if (!temporary.empty())
       names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + core::FileNamePart(own), time, month));

@@ -53,8 +53,7 @@ void TLauncherForm::FitTexts() {
   lbResponceCenter->SetWordWrap(wraps);
   if (height != line.Height) lbResponceCenter->SetBoundsPx({line.Left, line.Top, line.Width, height});
   // Its second line lies where the separator's line runs: the text covers it rather than being struck through.
-  if (wraps)
-    SetWindowPos(lbResponceCenter->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (wraps) SetWindowPos(lbResponceCenter->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // The folder row and the note below the title move down by the title's extra lines; the note keeps its bottom.
   const int extra = lbUpdateFilesPathTitle->BoundsPx().Height - lbUpdateFilesPathTitle->TextExtent().cy;

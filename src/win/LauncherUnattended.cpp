@@ -16,14 +16,16 @@ void TLauncherForm::ApplyLaunchSwitches() {
   if (Switches.SnapshotDrive) {
     const char letter = *Switches.SnapshotDrive;
     if (GetDriveTypeA(Utils::DriveRoot(letter).c_str()) <= DRIVE_NO_ROOT_DIR) {
-      Switches.Errors.push_back(std::string("The switch \"~snapshot=") + letter + ":\" names a drive that does not exist.");
+      Switches.Errors.push_back(std::string("The switch \"~snapshot=") + letter +
+                                ":\" names a drive that does not exist.");
     } else {
       cbSnapshotDrive->SetDrive(letter);
     }
   }
-  if (Switches.Unattended) ui::App().OnException = [this](const std::string& text) {
-    MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::Failed);
-  };
+  if (Switches.Unattended)
+    ui::App().OnException = [this](const std::string& text) {
+      MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::Failed);
+    };
   // The first tick comes once the window is shown, so that a box about the switches stands over it.
   UnattendedTimer->SetEnabled(Switches.Unattended || !Switches.Errors.empty());
 }
@@ -60,8 +62,8 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
         break;
       }
       default:
-        StopUnattendedRun(core::RunOutcome::Refused, lbUpdateFilesPathTitle->Caption() + "\r\r" +
-                                                           edUpdateFilesPath->Text());
+        StopUnattendedRun(core::RunOutcome::Refused,
+                          lbUpdateFilesPathTitle->Caption() + "\r\r" + edUpdateFilesPath->Text());
         break;
     }
     return;
@@ -71,8 +73,7 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
     UnattendedTimer->SetEnabled(false);
     if (Switches.CheckOnly) {
       if (ValidatePage())
-        StopUnattendedRun(core::RunOutcome::Succeeded,
-                            std::string(core::CheckOnlyReadyText(cbLocale->ItemIndex())));
+        StopUnattendedRun(core::RunOutcome::Succeeded, std::string(core::CheckOnlyReadyText(cbLocale->ItemIndex())));
       return;
     }
   }

@@ -13,8 +13,7 @@ TEST(EngineCommand, Arguments) {
             "-zukgui -product tessaron -nosnapshot -dir \"D:\\setup\"");
   EXPECT_EQ(EngineArguments(false, 'e', "D:\\setup"),
             "-zukgui -product tessaron -snapshotlocation \"E:\" -dir \"D:\\setup\"");
-  EXPECT_EQ(EngineArguments(false, 'C', "D:\\"),
-            "-zukgui -product tessaron -snapshotlocation \"C:\" -dir \"D:\\.\"");
+  EXPECT_EQ(EngineArguments(false, 'C', "D:\\"), "-zukgui -product tessaron -snapshotlocation \"C:\" -dir \"D:\\.\"");
   // The folder is passed as typed, not expanded.
   EXPECT_EQ(EngineArguments(true, 'C', "..\\pkg"), "-zukgui -product tessaron -nosnapshot -dir \"..\\pkg\"");
   EXPECT_EQ(EngineArguments(true, std::nullopt, "\\\\srv\\share\\upd\\"),

@@ -97,7 +97,10 @@ TEST(FormatText, NumbersAreRoundedAndGrouped) {
   EXPECT_EQ(FormatText("%0.0n", {1e20}), "100,000,000,000,000,000,000");
 
   EXPECT_EQ(FormatText("%0.0n", {1234567}, Separator(".")), "1.234.567");
-  EXPECT_EQ(FormatText("%0.0n", {-1234567}, Separator("\xA0")), "-1\xA0" "234\xA0" "567");
+  EXPECT_EQ(FormatText("%0.0n", {-1234567}, Separator("\xA0")),
+            "-1\xA0"
+            "234\xA0"
+            "567");
   EXPECT_EQ(FormatText("%0.0n", {1234567}, Separator("")), "1234567");
   EXPECT_EQ(FormatText("%0.0n", {1234567}, Separator("'-")), "1'-234'-567");
 

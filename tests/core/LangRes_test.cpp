@@ -66,10 +66,12 @@ TEST(TTextList, LookupRules) {
   list.Add("alpha=two");
   list.Add("Beta=x=y");
   list.Add("Empty=");
-  list.Add("Gr\xC4" "n=upper");
+  list.Add(
+      "Gr\xC4"
+      "n=upper");
   EXPECT_EQ(list.GetText("ALPHA"), "one");  // case ignored, first match wins
   EXPECT_EQ(list.GetText("alpha"), "one");
-  EXPECT_EQ(list.GetText("beta"), "x=y");   // key ends at the first "="
+  EXPECT_EQ(list.GetText("beta"), "x=y");  // key ends at the first "="
   EXPECT_EQ(list.GetText("Beta=x"), "");
   EXPECT_EQ(list.GetText("no equals sign here"), "");
   EXPECT_EQ(list.GetText("Empty"), "");
@@ -121,7 +123,7 @@ TEST_F(LangResTest, MissingCaptionNamesTheControl) {
 
 TEST_F(LangResTest, SelectLanguageLoadsTheTableOfTheIndex) {
   const std::vector<std::pair<int32_t, const TLangTable*>> cases = {
-      {0, &EnglishTable}, {1, &GermanTable},  {2, &FrenchTable},        {3, &SpanishTable},
+      {0, &EnglishTable}, {1, &GermanTable},   {2, &FrenchTable},        {3, &SpanishTable},
       {4, &EnglishTable}, {-1, &EnglishTable}, {INT_MIN, &EnglishTable}, {INT_MAX, &EnglishTable}};
   for (const auto& [index, table] : cases) {
     SelectLanguage(3);  // start from a language other than English
@@ -184,10 +186,15 @@ TEST(LangTables, ExactTexts) {
       if (entry.key == key) return std::string(entry.text);
     return std::string("<absent>");
   };
-  EXPECT_EQ(text(GermanTable, "str_Message_No_Files_Matching"), "Keine Dateien, die mit %s \xFC" "bereinstimmen ");
-  EXPECT_EQ(text(GermanTable, "str_btPrev_Caption"), "< &Zur\xFC" "ck");
+  EXPECT_EQ(text(GermanTable, "str_Message_No_Files_Matching"),
+            "Keine Dateien, die mit %s \xFC"
+            "bereinstimmen ");
+  EXPECT_EQ(text(GermanTable, "str_btPrev_Caption"),
+            "< &Zur\xFC"
+            "ck");
   EXPECT_EQ(text(GermanTable, "str_txtCompletionStatusInfo_Caption_Success"),
-            "Herzlichen Gl\xFC" "ckwunsch!\r\rSie haben diesen Server erfolgreich auf %s aktualisiert.");
+            "Herzlichen Gl\xFC"
+            "ckwunsch!\r\rSie haben diesen Server erfolgreich auf %s aktualisiert.");
   EXPECT_EQ(text(SpanishTable, "str_txtCompletionStatusInfo_Caption_Failed").substr(0, 14), "Error  P\xF3ngase");
   EXPECT_EQ(text(SpanishTable, "str_Title_Information"), "Informaci\xF3n");
   EXPECT_EQ(text(FrenchTable, "str_btNext_Caption_Start"), "D\xE9marrer");
@@ -198,6 +205,9 @@ TEST(LangTables, ExactTexts) {
             "Cannot continue, because a copy of the update utility engine (%s) must be available in:\r%s");
   const std::string reboot = text(EnglishTable, "str_Message_Server_Needs_Reboot");
   EXPECT_EQ(reboot.substr(reboot.size() - 8), "server.\r");
-  EXPECT_EQ(LanguageNames(), (std::array<std::string_view, 4>{"English", "Deutsch", "Fran\xE7" "ais",
-                                                               "Espa\xF1" "ol"}));
+  EXPECT_EQ(LanguageNames(), (std::array<std::string_view, 4>{"English", "Deutsch",
+                                                              "Fran\xE7"
+                                                              "ais",
+                                                              "Espa\xF1"
+                                                              "ol"}));
 }

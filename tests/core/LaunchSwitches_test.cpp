@@ -59,8 +59,9 @@ TEST(LaunchSwitches, EveryBadSwitchIsNamedAndLeftOut) {
   // Interactive use passes over what is no switch, as before; a check-only run needs an unattended one.
   const LaunchSwitches interactive = Parse("x /unattended nosnapshot ~checkonly");
   EXPECT_FALSE(interactive.CheckOnly);
-  EXPECT_EQ(interactive.Errors, std::vector<std::string>{
-                                    "The switch \"~checkonly\" is for unattended runs only; give \"~unattended\" with it."});
+  EXPECT_EQ(
+      interactive.Errors,
+      std::vector<std::string>{"The switch \"~checkonly\" is for unattended runs only; give \"~unattended\" with it."});
 }
 
 }  // namespace

@@ -175,7 +175,8 @@ TEST(LineSplitter, AnySplitGivesTheSameLines) {
   stream += "tail\r";
   const Lines whole = FeedInPieces(stream, stream.size(), 4000);
   ASSERT_GT(whole.size(), 300u);
-  for (size_t piece : {1u, 2u, 3u, 7u, 255u, 4096u, 5000u}) EXPECT_EQ(FeedInPieces(stream, piece, 4000), whole) << piece;
+  for (size_t piece : {1u, 2u, 3u, 7u, 255u, 4096u, 5000u})
+    EXPECT_EQ(FeedInPieces(stream, piece, 4000), whole) << piece;
   EXPECT_EQ(whole.back(), "tail");
 }
 

@@ -51,12 +51,26 @@ TEST(PackageNumber, AcceptedNames) {
 }
 
 TEST(PackageNumber, RejectedNames) {
-  for (const char* name : {"Tessaron-2.3.1.5.zuk.zuk", "Tessaron-2.3.1.5.zukx", "Tessaron-2.3.1.x.zuk",
-                           "Tessaron-2.3.1.3]x[.zuk", "Tessaron-2.2.0.3.zuk", "Tessaron-2.3.1..zuk",
-                           "Tessaron-2.3.1.5 .zuk", "Tessaron-2.3.1.2147483648.zuk", "Tessaron-2.3.1.5",
-                           "Tessaron-2.3.1.-$FFFFFFFF.zuk", "Tessaron-2.3.1.$FFFFFFFF.zuk",
-                           "Tessaron-2.3.15.zuk", "Tesaron-2.3.1.5.zuk", "xTessaron-2.3.1.5.zuk", "readme.txt",
-                           "", "Tessaron-", ".zuk", "Tessaron-.zuk", "Tessaron-2.3.1.5[.zuk",
+  for (const char* name : {"Tessaron-2.3.1.5.zuk.zuk",
+                           "Tessaron-2.3.1.5.zukx",
+                           "Tessaron-2.3.1.x.zuk",
+                           "Tessaron-2.3.1.3]x[.zuk",
+                           "Tessaron-2.2.0.3.zuk",
+                           "Tessaron-2.3.1..zuk",
+                           "Tessaron-2.3.1.5 .zuk",
+                           "Tessaron-2.3.1.2147483648.zuk",
+                           "Tessaron-2.3.1.5",
+                           "Tessaron-2.3.1.-$FFFFFFFF.zuk",
+                           "Tessaron-2.3.1.$FFFFFFFF.zuk",
+                           "Tessaron-2.3.15.zuk",
+                           "Tesaron-2.3.1.5.zuk",
+                           "xTessaron-2.3.1.5.zuk",
+                           "readme.txt",
+                           "",
+                           "Tessaron-",
+                           ".zuk",
+                           "Tessaron-.zuk",
+                           "Tessaron-2.3.1.5[.zuk",
                            "Tessaron-2.3.1.\xDC.zuk"}) {
     EXPECT_EQ(PackageNumber(name), -1) << name;
   }
@@ -103,9 +117,8 @@ TEST(UpdatesApplicable, Table) {
 }
 
 TEST(ScanPackageNames, WorkedExample) {
-  const std::vector<std::string> names = {"Tessaron-2.3.1.5.zuk", "TESSARON-2.3.1.6[FIX].ZUK",
-                                          "Tessaron-2.3.1.6.zuk", "Tessaron-2.3.1.8.zuk",
-                                          "Tessaron-2.2.0.3.zuk"};
+  const std::vector<std::string> names = {"Tessaron-2.3.1.5.zuk", "TESSARON-2.3.1.6[FIX].ZUK", "Tessaron-2.3.1.6.zuk",
+                                          "Tessaron-2.3.1.8.zuk", "Tessaron-2.2.0.3.zuk"};
   const PackageScan scan = ScanPackageNames(names);
   EXPECT_EQ(scan.FoundUpdates, ":5:6:8:");
   EXPECT_EQ(scan.ExpectedSections, 3);
@@ -156,11 +169,10 @@ TEST(ScanPackageNames, HugeRangeNeedsNoWalk) {
   EXPECT_EQ(scan.FoundUpdates, ":2147483647:0:1:");
   EXPECT_EQ(scan.ExpectedSections, 3);
   EXPECT_TRUE(scan.UpdatesMissing);
-  EXPECT_EQ(scan.Rows,
-            (std::vector<std::string>{"Tessaron-2.3.1.0", "Tessaron-2.3.1.1", "Tessaron-2.3.1.2147483647"}));
+  EXPECT_EQ(scan.Rows, (std::vector<std::string>{"Tessaron-2.3.1.0", "Tessaron-2.3.1.1", "Tessaron-2.3.1.2147483647"}));
 
-  const PackageScan full = ScanPackageNames(std::vector<std::string>{"Tessaron-2.3.1.2147483646.zuk",
-                                                                     "Tessaron-2.3.1.2147483647.zuk"});
+  const PackageScan full =
+      ScanPackageNames(std::vector<std::string>{"Tessaron-2.3.1.2147483646.zuk", "Tessaron-2.3.1.2147483647.zuk"});
   EXPECT_FALSE(full.UpdatesMissing);
 }
 

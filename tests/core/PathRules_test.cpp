@@ -68,14 +68,15 @@ TEST(PathRules, TrailingBackslashAndFolder) {
 
 TEST(CommandLine, SplitLikeThePascalRuntime) {
   EXPECT_EQ(SplitCommandLine("Launcher.exe ~nosnapshot"), (Args{"Launcher.exe", "~nosnapshot"}));
-  EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\T\\Launcher.exe\"  a\tb\x01" "c "),
+  EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\T\\Launcher.exe\"  a\tb\x01"
+                             "c "),
             (Args{"C:\\Program Files\\T\\Launcher.exe", "a", "b", "c"}));
-  EXPECT_EQ(SplitCommandLine("p a\"b c\"d"), (Args{"p", "ab cd"}));   // quotes group inside a token
-  EXPECT_EQ(SplitCommandLine("p \"\" x"), (Args{"p", "x"}));          // empty pairs are skipped
+  EXPECT_EQ(SplitCommandLine("p a\"b c\"d"), (Args{"p", "ab cd"}));  // quotes group inside a token
+  EXPECT_EQ(SplitCommandLine("p \"\" x"), (Args{"p", "x"}));         // empty pairs are skipped
   EXPECT_EQ(SplitCommandLine("p \"\"\"\"x"), (Args{"p", "x"}));
   EXPECT_EQ(SplitCommandLine("p \"open to end"), (Args{"p", "open to end"}));
   EXPECT_EQ(SplitCommandLine("p \""), (Args{"p"}));
-  EXPECT_EQ(SplitCommandLine("p a\\\"b"), (Args{"p", "a\\b"}));       // no backslash escapes
+  EXPECT_EQ(SplitCommandLine("p a\\\"b"), (Args{"p", "a\\b"}));          // no backslash escapes
   EXPECT_EQ(SplitCommandLine("p \xE9t\xE9"), (Args{"p", "\xE9t\xE9"}));  // high bytes are text
   EXPECT_EQ(SplitCommandLine(std::string_view("p a\0b", 5)), (Args{"p", "a"}));
   EXPECT_EQ(SplitCommandLine("   "), Args{});

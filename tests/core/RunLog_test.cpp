@@ -50,8 +50,7 @@ TEST(RunLog, NameNeedsAFilePath) {
 
 TEST(RunLog, LaterLogsOfTheSameMinuteAreNumbered) {
   EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.log", 1), "C:\\Media\\Launcher.2026Dec07_14_05.log");
-  EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.log", 2),
-            "C:\\Media\\Launcher.2026Dec07_14_05_2.log");
+  EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.log", 2), "C:\\Media\\Launcher.2026Dec07_14_05_2.log");
   EXPECT_EQ(NumberedLogName("C:\\Media\\Launcher.2026Dec07_14_05.LOG", 13),
             "C:\\Media\\Launcher.2026Dec07_14_05_13.LOG");
   EXPECT_EQ(NumberedLogName("D:\\run.txt", 3), "D:\\run.txt_3");

@@ -44,7 +44,7 @@ TEST(TextUtils, IntegerConversionAcceptsSignBlanksAndHex) {
 }
 
 TEST(TextUtils, IntegerConversionRejectsEverythingElse) {
-  for (const char* bad : {"", " ", "-", "12 ", "1.5", "2147483648", "-2147483649", "$100000000", "$80000000", "$FFFFFFFF",
-                          "-$FFFFFFFF", "-$80000001", "1e3", "\t1", "0x1G"})
+  for (const char* bad : {"", " ", "-", "12 ", "1.5", "2147483648", "-2147483649", "$100000000", "$80000000",
+                          "$FFFFFFFF", "-$FFFFFFFF", "-$80000001", "1e3", "\t1", "0x1G"})
     EXPECT_EQ(ParseInt32(bad), std::nullopt) << '"' << bad << '"';
 }

@@ -47,9 +47,10 @@ TEST_F(DriverTest, LaunchesWithCommandLineEnvironmentAndFolderAndFindsTheCentred
 
 TEST_F(DriverTest, FindsControlsByNameAndReadsTheirState) {
   const std::pair<const char*, const char*> kinds[] = {
-      {"btNext", "Button"},          {"edName", "Edit"},         {"cbLocale", "ComboBox"},
-      {"cbDrive", "ComboBoxEx32"},   {"grdList", "SysListView32"}, {"sbarProgress", "msctls_progress32"},
-      {"lbTitle", "Static"},         {"TabSheet1", "TessaronDriverTestPage"},
+      {"btNext", "Button"},         {"edName", "Edit"},
+      {"cbLocale", "ComboBox"},     {"cbDrive", "ComboBoxEx32"},
+      {"grdList", "SysListView32"}, {"sbarProgress", "msctls_progress32"},
+      {"lbTitle", "Static"},        {"TabSheet1", "TessaronDriverTestPage"},
   };
   for (auto [name, cls] : kinds) EXPECT_STRCASEEQ(driver.ClassName(name).c_str(), cls) << name;
   EXPECT_EQ(driver.Find("noSuchControl"), nullptr);
@@ -57,7 +58,9 @@ TEST_F(DriverTest, FindsControlsByNameAndReadsTheirState) {
   const auto names = driver.ComponentNames();
   EXPECT_NE(std::find(names.begin(), names.end(), "lbSecondPage"), names.end());
 
-  EXPECT_EQ(driver.Text("lbTitle"), "Fran\xE7" "ais & more");
+  EXPECT_EQ(driver.Text("lbTitle"),
+            "Fran\xE7"
+            "ais & more");
   EXPECT_EQ(driver.Text("btNext"), "&Next >");
   EXPECT_TRUE(driver.IsVisible("btAsk"));
   EXPECT_FALSE(driver.IsVisible("lbSecondPage")) << "a control on a hidden page is not visible";
@@ -100,10 +103,18 @@ TEST_F(DriverTest, ClicksSwitchPagesAndEnterPressesTheDefaultButton) {
 }
 
 TEST_F(DriverTest, ReadsAndChoosesListEntriesAsAUserWould) {
-  EXPECT_EQ(driver.Items("cbLocale"), (std::vector<std::string>{"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1" "ol"}));
+  EXPECT_EQ(driver.Items("cbLocale"), (std::vector<std::string>{"English", "Deutsch",
+                                                                "Fran\xE7"
+                                                                "ais",
+                                                                "Espa\xF1"
+                                                                "ol"}));
   EXPECT_EQ(driver.SelectedIndex("cbLocale"), 0);
-  ASSERT_TRUE(driver.SelectText("cbLocale", "Fran\xE7" "ais"));
-  EXPECT_EQ(driver.SelectedText("cbLocale"), "Fran\xE7" "ais");
+  ASSERT_TRUE(driver.SelectText("cbLocale",
+                                "Fran\xE7"
+                                "ais"));
+  EXPECT_EQ(driver.SelectedText("cbLocale"),
+            "Fran\xE7"
+            "ais");
   EXPECT_EQ(driver.Text("lbStatus"), "Locale 2") << "the parent got CBN_SELCHANGE";
   EXPECT_FALSE(driver.SelectText("cbLocale", "Klingon"));
   EXPECT_FALSE(driver.SelectIndex("cbLocale", 4));
@@ -182,9 +193,8 @@ TEST_F(DriverTest, ScreenshotShowsTheWindowAsItIsOnTheScreen) {
   const std::string path = ScreenshotPath("driver-test-window.bmp");
   std::remove(path.c_str());
   // Another window over ours must not end up in the picture: the driver brings the window to the top first.
-  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
-                               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                               nullptr, nullptr);
+  HWND cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                               GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(cover);
   SetWindowPos(cover, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ASSERT_TRUE(driver.SaveScreenshot(path));

@@ -30,13 +30,13 @@ bool CopyFileInto(const std::string& source, const std::string& folder);
 // A server as the wizard finds it: the wizard and the engine in a media folder, the product home named by
 // ZelmoHome, an updates folder with packages, and the product registry.
 struct ServerSetup {
-  std::string launcher;                   // the built Launcher.exe (Windows path)
-  std::string engine;                     // the built zuk.exe, or empty for a media folder without it
-  std::string scenario;                   // text of zuk.scenario beside the engine, or empty for none
+  std::string launcher;  // the built Launcher.exe (Windows path)
+  std::string engine;    // the built zuk.exe, or empty for a media folder without it
+  std::string scenario;  // text of zuk.scenario beside the engine, or empty for none
   std::string mediaFolder = "C:\\Media";
-  std::string homeFolder = "C:\\Orvo";    // ZelmoHome
+  std::string homeFolder = "C:\\Orvo";  // ZelmoHome
   std::string updatesFolder = "C:\\Updates";
-  std::vector<std::string> packages;      // file names made in the updates folder, each holding its own name
+  std::vector<std::string> packages;  // file names made in the updates folder, each holding its own name
   ProductRegistry registry;
 };
 

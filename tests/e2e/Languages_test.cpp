@@ -34,7 +34,9 @@ const Language kLanguages[] = {
      "En cas de probl\xE8me, vous pouvez \xE0 tout moment contacter le Orvo Response Center."},
     {3, "espanol", "Utilidad de actualizaci\xF3n Tessaron", "Actualice el sistema Tessaron",
      "Instale las \xFAltimas actualizaciones en el sistema.", "&Siguiente >", "Sali&r",
-     "Nivel de actualizaci\xF3n actual", " a ", "Asistencia permanente en el Centro de asistencia t\xE9" "cnica de Orvo."},
+     "Nivel de actualizaci\xF3n actual", " a ",
+     "Asistencia permanente en el Centro de asistencia t\xE9"
+     "cnica de Orvo."},
     // Back to English last, so that the way back is tested too.
     {0, "english", "Tessaron Update Utility", "Update Tessaron System", "Install the latest updates on your system.",
      "&Next >", "E&xit", "Current Update Level", " at ",
@@ -68,7 +70,10 @@ TEST_F(LanguagesTest, EachLanguagePickedOnTheWelcomePageRelabelsIt) {
   HWND main = driver.MainWindow();
   ASSERT_TRUE(main);
   EXPECT_EQ(WindowTitle(main), "Tessaron Update Utility");
-  const std::vector<std::string> names = {"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1ol"};
+  const std::vector<std::string> names = {"English", "Deutsch",
+                                          "Fran\xE7"
+                                          "ais",
+                                          "Espa\xF1ol"};
   ASSERT_EQ(driver.Items("cbLocale"), names);
   EXPECT_EQ(driver.SelectedIndex("cbLocale"), 0);
   const std::string folder = driver.Text("edUpdateFilesPath");

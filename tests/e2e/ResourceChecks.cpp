@@ -92,9 +92,9 @@ void ExpectWizardResources(const std::string& program) {
   const auto [manifest, manifestSize] = Resource(module, MAKEINTRESOURCEA(24) /* RT_MANIFEST */, MAKEINTRESOURCEA(1));
   ASSERT_TRUE(manifest) << "manifest";
   const std::string xml(reinterpret_cast<const char*>(manifest), manifestSize);
-  for (const char* needed : {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "requireAdministrator",
-                             "<dpiAware", "<dpiAwareness", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
-                             "e2011457-1546-43c5-a5fe-008deee3d3f0"})
+  for (const char* needed :
+       {"Microsoft.Windows.Common-Controls", "version=\"6.0.0.0\"", "requireAdministrator", "<dpiAware",
+        "<dpiAwareness", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", "e2011457-1546-43c5-a5fe-008deee3d3f0"})
     EXPECT_NE(xml.find(needed), std::string::npos) << needed;
   FreeLibrary(module);
 

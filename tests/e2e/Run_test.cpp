@@ -142,9 +142,11 @@ const std::string kProgressAt35[] = {"Progress 35%", "Status 35%", "Progression 
 const std::string kProgressAt100[] = {"Progress 100%", "Status 100%", "Progression 100%", "Progreso 100%"};
 const std::string kSuccessAt221[] = {
     "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.2.1.",
-    "Herzlichen Gl\xFC" "ckwunsch!\r\n\r\nSie haben diesen Server erfolgreich auf 2.2.1 aktualisiert.",
+    "Herzlichen Gl\xFC"
+    "ckwunsch!\r\n\r\nSie haben diesen Server erfolgreich auf 2.2.1 aktualisiert.",
     "F\xE9licitations !\r\n\r\nLa mise \xE0 niveau de ce serveur vers 2.2.1 a r\xE9ussi.",
-    "\xA1" "Enhorabuena!\r\n\r\nEl servidor se ha actualizado correctamente a 2.2.1."};
+    "\xA1"
+    "Enhorabuena!\r\n\r\nEl servidor se ha actualizado correctamente a 2.2.1."};
 
 class RunTest : public ::testing::Test {
  protected:
@@ -214,9 +216,7 @@ class RunTest : public ::testing::Test {
   void WaitForCompletion() {
     // The completion page shows before its entry actions have run; Exit enabled is the end of them.
     ASSERT_TRUE(WaitUntil(
-        [&] {
-          return (ShownPage() == "TabSheet7" && driver().IsEnabled("btExit")) || driver().CurrentMessageBox();
-        },
+        [&] { return (ShownPage() == "TabSheet7" && driver().IsEnabled("btExit")) || driver().CurrentMessageBox(); },
         60000))
         << ShownPage();
     const auto box = driver().CurrentMessageBox();
@@ -306,7 +306,8 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
     EXPECT_FALSE(driver().IsVisible("btNext"));
     EXPECT_TRUE(driver().IsVisible("btExit"));
     EXPECT_FALSE(driver().IsEnabled("btExit"));
-    EXPECT_TRUE(driver().SaveScreenshot(ScreenshotPath(std::string("run-progress-") + kLanguageFiles[language] + ".bmp")));
+    EXPECT_TRUE(
+        driver().SaveScreenshot(ScreenshotPath(std::string("run-progress-") + kLanguageFiles[language] + ".bmp")));
     if (language == 0) {
       // Closing is refused while the engine runs.
       ASSERT_TRUE(driver().CloseMainWindow());

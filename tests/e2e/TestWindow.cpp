@@ -49,8 +49,8 @@ void OnCommand(int id, int code, HWND control) {
       PostQuitMessage(7);
       break;
     case kAsk: {
-      const int answer = MessageBoxA(g_main, "Go on with the test?\r\rThe second line.", "Question",
-                                     MB_YESNO | MB_DEFBUTTON2);
+      const int answer =
+          MessageBoxA(g_main, "Go on with the test?\r\rThe second line.", "Question", MB_YESNO | MB_DEFBUTTON2);
       Report("Answer " + std::to_string(answer));
       if (answer == IDYES) MessageBoxA(g_main, "You said yes.", "Information", MB_OK);
       break;
@@ -149,17 +149,24 @@ void Build() {
   SendMessageA(picture, BM_SETIMAGE, IMAGE_BITMAP,
                reinterpret_cast<LPARAM>(LoadImageA(GetModuleHandleA(nullptr), "BUTTONPICTURE", IMAGE_BITMAP, 0, 0,
                                                    LR_LOADTRANSPARENT | LR_LOADMAP3DCOLORS)));
-  Make("STATIC", "lbTitle", "Fran\xE7" "ais & more", SS_NOPREFIX, 56, 0, 200, 16, g_pages[0]);
+  Make("STATIC", "lbTitle",
+       "Fran\xE7"
+       "ais & more",
+       SS_NOPREFIX, 56, 0, 200, 16, g_pages[0]);
   Make("BUTTON", "btAsk", "&Ask", BS_PUSHBUTTON | WS_TABSTOP, 56, 20, 75, 23, g_pages[0], kAsk);
   Make("BUTTON", "btDisabled", "Disabled", BS_PUSHBUTTON | WS_DISABLED, 136, 20, 75, 23, g_pages[0], kDisabled);
   Make("EDIT", "edName", "", ES_AUTOHSCROLL | WS_TABSTOP, 0, 56, 200, 21, g_pages[0], kName, WS_EX_CLIENTEDGE);
   HWND locale = Make("COMBOBOX", "cbLocale", "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, 84, 140, 120,
                      g_pages[0], kLocale);
-  for (const char* item : {"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1" "ol"})
+  for (const char* item : {"English", "Deutsch",
+                           "Fran\xE7"
+                           "ais",
+                           "Espa\xF1"
+                           "ol"})
     SendMessageA(locale, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   SendMessageA(locale, CB_SETCURSEL, 0, 0);
-  HWND drive = Make(WC_COMBOBOXEXA, "cbDrive", "", CBS_DROPDOWNLIST | WS_TABSTOP, 150, 84, 150, 120, g_pages[0],
-                    kDrive);
+  HWND drive =
+      Make(WC_COMBOBOXEXA, "cbDrive", "", CBS_DROPDOWNLIST | WS_TABSTOP, 150, 84, 150, 120, g_pages[0], kDrive);
   const char* drives[] = {"C:\\", "D:\\", "Z:\\"};
   for (int i = 0; i < 3; ++i) {
     COMBOBOXEXITEMA item{};
@@ -220,8 +227,8 @@ void Build() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
-                                                     ICC_USEREX_CLASSES};
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES};
   InitCommonControlsEx(&controls);
   Build();
   ShowWindow(g_main, SW_SHOW);

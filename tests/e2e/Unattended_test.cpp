@@ -69,10 +69,13 @@ TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {
        succeeded + kSeparator + "\r\n[SECTION]:Update Tessaron-2.3.1.2\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
       {"restart", "print [PARAM]:RESTART=NEED_REBOOT\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n", 3010,
        succeeded + kSeparator + "\r\n[PARAM]:RESTART=NEED_REBOOT\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
-      {"failure", "print [SECTION]:Update Tessaron-2.3.1.1\nprint [STATUS]:U1-02,Copying files,20\n"
-                  "print [Error]:Disk full.\nexit 1\n", 1603,
+      {"failure",
+       "print [SECTION]:Update Tessaron-2.3.1.1\nprint [STATUS]:U1-02,Copying files,20\n"
+       "print [Error]:Disk full.\nexit 1\n",
+       1603,
        "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step Update Tessaron-2.3.1.1 "
-       "U1-02:\"Copying files\", with the following message:\r\n\r\n\r\nDisk full." + kSeparator +
+       "U1-02:\"Copying files\", with the following message:\r\n\r\n\r\nDisk full." +
+           kSeparator +
            "\r\n[SECTION]:Update Tessaron-2.3.1.1\r\n[STATUS]:U1-02,Copying files,20\r\n[Error]:Disk full."},
   };
   const std::string scenarioFile = setup.mediaFolder + "\\unattended.scenario";
@@ -125,8 +128,8 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
        "Some update files seem to be missing from the sequence.\r\n\r\nWould you like to continue anyways?"},
       {"bad switches", "~unattended ~snapshot=Q: ~languge=de" + updates + kLogSwitch, ready, false, 87,
        "The switch \"~languge=de\" is unknown.\r\nThe switch \"~snapshot=Q:\" names a drive that does not exist."},
-      {"check-only, not in maintenance mode", "~unattended ~checkonly" + updates + kLogSwitch, notInMaintenance,
-       false, 1,
+      {"check-only, not in maintenance mode", "~unattended ~checkonly" + updates + kLogSwitch, notInMaintenance, false,
+       1,
        "Cannot start an update at this time, because the system is not in \"Maintenance Mode\".\r\n\r\n"
        "The Tessaron Administrator application (TOLK) can be used to switch to \"Maintenance Mode\"."},
   };
@@ -157,7 +160,10 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
 TEST_F(UnattendedTest, ACheckOnlyRunOnAReadyServerCopiesAndStartsNothing) {
   DeleteFileA(kEngineArguments.c_str());
   EXPECT_EQ(Run("~unattended ~checkonly ~language=de ~updates=C:\\Updates " + kLogSwitch), 0u);
-  EXPECT_EQ(ReadBytes(kLog), "Alle Pr\xFC" "fungen bestanden: das Update k\xF6nnte jetzt starten." + kSeparator);
+  EXPECT_EQ(ReadBytes(kLog),
+            "Alle Pr\xFC"
+            "fungen bestanden: das Update k\xF6nnte jetzt starten." +
+                kSeparator);
   EXPECT_FALSE(Exists(setup.homeFolder + "\\OrvoZelmo"));
   EXPECT_FALSE(Exists(kEngineArguments));
 }

@@ -131,7 +131,7 @@ TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
     const std::string root = drive + "\\";
     EXPECT_EQ(GetDriveTypeA(root.c_str()), static_cast<UINT>(DRIVE_FIXED)) << drive;
     const std::string pattern = core::GetText("str_lbSnapshotDriveSizeInfo_Caption");  // "%0.0n MB free [%0.0d%%]"
-    const std::string words = pattern.substr(5, pattern.find('[') + 1 - 5);                // " MB free ["
+    const std::string words = pattern.substr(5, pattern.find('[') + 1 - 5);            // " MB free ["
     const std::string sizeInfo = wizard->Text("lbSnapshotDriveSizeInfo");
     EXPECT_NE(sizeInfo.find(words), std::string::npos) << sizeInfo;
     EXPECT_TRUE(sizeInfo.ends_with("%]")) << sizeInfo;
@@ -208,7 +208,7 @@ TEST_F(WalkthroughTest, ANetworkFolderIsQuestionedAndNoKeepsTheFolderPage) {
   ASSERT_TRUE(box);
   ASSERT_TRUE(wizard->AnswerMessageBox(*box, IDYES));
   ASSERT_TRUE(wizard->WaitForVisible("TabSheet2", true));
-  ASSERT_TRUE(wizard->Sync());  // the page shows before its entry actions (the scan) have run
+  ASSERT_TRUE(wizard->Sync());                // the page shows before its entry actions (the scan) have run
   EXPECT_FALSE(wizard->IsEnabled("btNext"));  // nothing found there
   ASSERT_TRUE(wizard->Click("btExit"));
   EXPECT_TRUE(wizard->WaitForExit());

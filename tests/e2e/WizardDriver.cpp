@@ -363,8 +363,8 @@ std::string WizardDriver::ItemText(const std::string& name, int index) const {
     item.pszText = remote.At(sizeof item);
     item.cchTextMax = kTextRoom;
     LRESULT ok = 0;
-    if (!remote.Write(0, &item, sizeof item) || !Send(hwnd, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)), &ok) ||
-        !ok)
+    if (!remote.Write(0, &item, sizeof item) ||
+        !Send(hwnd, CBEM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote.At(0)), &ok) || !ok)
       return {};
     std::string text(kTextRoom, '\0');
     if (!remote.Read(sizeof item, text.data(), text.size())) return {};
@@ -514,8 +514,8 @@ std::optional<MessageBoxInfo> WizardDriver::CurrentMessageBox() const {
   text[0] = '\0';
   if (HWND body = GetDlgItem(box.hwnd, 0xFFFF)) {
     DWORD_PTR copied = 0;
-    SendMessageTimeoutA(body, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
-                        kMessageTimeoutMs, &copied);
+    SendMessageTimeoutA(body, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, kMessageTimeoutMs,
+                        &copied);
   }
   box.text = text;
   EnumChildWindows(box.hwnd, CollectButtons, reinterpret_cast<LPARAM>(&box));

@@ -57,12 +57,12 @@ class WizardDriver {
   void Terminate();
 
   // Windows.
-  HWND MainWindow() const;                      // the visible top-level window named formName
-  HWND Find(const std::string& name) const;     // a control below the main window, or null
+  HWND MainWindow() const;                   // the visible top-level window named formName
+  HWND Find(const std::string& name) const;  // a control below the main window, or null
   std::vector<std::string> ComponentNames() const;
   std::string ClassName(const std::string& name) const;
   std::string Text(const std::string& name) const;  // WM_GETTEXT
-  bool IsVisible(const std::string& name) const;     // shown, and every parent shown
+  bool IsVisible(const std::string& name) const;    // shown, and every parent shown
   bool IsEnabled(const std::string& name) const;
   std::optional<RECT> ScreenRect(const std::string& name) const;
   // The control's rectangle in the client coordinates of its parent window.
@@ -73,7 +73,7 @@ class WizardDriver {
   bool Click(const std::string& name);      // returns after the click handler has run
   bool PostClick(const std::string& name);  // returns at once: for clicks that open a modal box or a long wait
   bool SetText(const std::string& name, const std::string& text);  // the control notifies its parent of the change
-  bool PressKey(const std::string& name, WORD virtualKey);          // key down and up, through the message loop
+  bool PressKey(const std::string& name, WORD virtualKey);         // key down and up, through the message loop
   bool PressEnter(const std::string& name) { return PressKey(name, VK_RETURN); }
 
   // Drop-down lists (COMBOBOX or ComboBoxEx32). Choosing sends the parent the notification a user's choice sends.

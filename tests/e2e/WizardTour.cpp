@@ -24,8 +24,9 @@ namespace {
 using namespace tessaron::e2e;
 
 const char* const kPageNames[][2] = {
-    {"TabSheet0", "welcome"}, {"TabSheet1", "updates-folder"}, {"TabSheet2", "update-list"},
-    {"TabSheet3", "snapshot"}, {"TabSheet5", "confirmation"}, {"TabSheet6", "progress"}, {"TabSheet7", "completion"},
+    {"TabSheet0", "welcome"},    {"TabSheet1", "updates-folder"}, {"TabSheet2", "update-list"},
+    {"TabSheet3", "snapshot"},   {"TabSheet5", "confirmation"},   {"TabSheet6", "progress"},
+    {"TabSheet7", "completion"},
 };
 
 ServerSetup Server() {
@@ -63,8 +64,8 @@ int Prepare(const std::string& launcher, const std::string& engine, const std::s
 
 // What the pictures tour does beyond the demo's.
 struct PictureOptions {
-  int language = -1;  // the index to choose in the language list; -1 leaves it
-  std::string holdFile;  // created once the progress page has been photographed
+  int language = -1;      // the index to choose in the language list; -1 leaves it
+  std::string holdFile;   // created once the progress page has been photographed
   int holdPosition = -1;  // the progress bar's position while the engine waits for the hold file
 };
 
@@ -201,13 +202,15 @@ class Tour {
   void Leave() {
     if (!driver_.IsRunning()) return;
     if (driver_.PostClick("btExit")) {
-      WaitUntil([&] {
-        if (auto box = driver_.CurrentMessageBox()) {
-          Shot("message");
-          driver_.AnswerMessageBox(*box, IDOK);
-        }
-        return !driver_.IsRunning();
-      }, 5000);
+      WaitUntil(
+          [&] {
+            if (auto box = driver_.CurrentMessageBox()) {
+              Shot("message");
+              driver_.AnswerMessageBox(*box, IDOK);
+            }
+            return !driver_.IsRunning();
+          },
+          5000);
     }
     driver_.Terminate();
   }
@@ -240,8 +243,7 @@ int Unattended(DWORD seconds) {
   }
   std::string text = ReadBytes(log);
   for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, "\n    ");
-  std::printf("  exit code: %lu\n  run log %s:\n    %s\n", static_cast<unsigned long>(code), log.c_str(),
-              text.c_str());
+  std::printf("  exit code: %lu\n  run log %s:\n    %s\n", static_cast<unsigned long>(code), log.c_str(), text.c_str());
   return 0;
 }
 

@@ -21,11 +21,11 @@ std::string ComputerName();
 // The product registry under HKEY_LOCAL_MACHINE\Software\Orvo\Zelmo. Empty texts are not written, so a test can
 // leave any value out.
 struct ProductRegistry {
-  std::string updateLevel;                // Products\Tessaron\UpdateLevel
-  std::string primaryNodeName;            // <release>\Default\System\PrimaryNodeName
-  std::string originalPrimaryNodeName;    // ...\OriginalPrimaryNodeName
-  std::string maintenanceMode;            // ...\MaintenanceMode
-  std::string release = "Release";        // CurrentRelease, the name of the release key below Zelmo
+  std::string updateLevel;              // Products\Tessaron\UpdateLevel
+  std::string primaryNodeName;          // <release>\Default\System\PrimaryNodeName
+  std::string originalPrimaryNodeName;  // ...\OriginalPrimaryNodeName
+  std::string maintenanceMode;          // ...\MaintenanceMode
+  std::string release = "Release";      // CurrentRelease, the name of the release key below Zelmo
 };
 
 // Removes HKLM\Software\Orvo and writes the values; false when a key or value cannot be written.

@@ -81,8 +81,7 @@ std::optional<Bitmap> GrabScreen(const RECT& r) {
 
 std::optional<Bitmap> CaptureWindow(HWND hwnd) {
   RECT r{};
-  if (!IsWindow(hwnd) || !IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.right <= r.left ||
-      r.bottom <= r.top)
+  if (!IsWindow(hwnd) || !IsWindowVisible(hwnd) || !GetWindowRect(hwnd, &r) || r.right <= r.left || r.bottom <= r.top)
     return std::nullopt;
 
   DWORD owner = 0;

@@ -24,8 +24,8 @@ class ColourWindow {
       return RegisterClassA(&block) && RegisterClassA(&frame);
     }();
     EXPECT_TRUE(registered);
-    hwnd = CreateWindowExA(0, "TessaronCaptureFrame", "Capture", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, 320,
-                           200, nullptr, nullptr, nullptr, nullptr);
+    hwnd = CreateWindowExA(0, "TessaronCaptureFrame", "Capture", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, 320, 200,
+                           nullptr, nullptr, nullptr, nullptr);
     const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 160, 0), RGB(0, 0, 255)};
     for (int i = 0; i < 3; ++i) {
       blocks[i] = CreateWindowExA(0, "TessaronCaptureBlock", "", WS_CHILD | WS_VISIBLE, 10 + i * 90, 10, 80, 60, hwnd,

@@ -16,10 +16,8 @@ Control::WindowClass Button::Describe() const {
 void Button::AfterCreate() {
   if (picture_.empty()) return;
   SIZE size;
-  pictureBitmap_ =
-      LoadTransparentBitmap(form_.Instance(), picture_, GetSysColor(COLOR_BTNFACE), form_.Dpi(), size);
-  if (pictureBitmap_)
-    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictureBitmap_.Get()));
+  pictureBitmap_ = LoadTransparentBitmap(form_.Instance(), picture_, GetSysColor(COLOR_BTNFACE), form_.Dpi(), size);
+  if (pictureBitmap_) SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(pictureBitmap_.Get()));
 }
 
 void Button::Click() {

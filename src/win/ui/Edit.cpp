@@ -2,9 +2,7 @@
 
 namespace ui {
 
-Edit::Edit(Form& form, Control* parent, std::string name) : Control(form, parent, std::move(name)) {
-  SetTabStop(true);
-}
+Edit::Edit(Form& form, Control* parent, std::string name) : Control(form, parent, std::move(name)) { SetTabStop(true); }
 
 Control::WindowClass Edit::Describe() const {
   DWORD style = ES_AUTOHSCROLL;

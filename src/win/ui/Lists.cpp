@@ -86,12 +86,18 @@ namespace {
 // Icons of shell32 for the drive types, by resource id.
 int DriveIconId(UINT type) {
   switch (type) {
-    case DRIVE_REMOVABLE: return 8;
-    case DRIVE_FIXED: return 9;
-    case DRIVE_REMOTE: return 10;
-    case DRIVE_CDROM: return 12;
-    case DRIVE_RAMDISK: return 13;
-    default: return 0;
+    case DRIVE_REMOVABLE:
+      return 8;
+    case DRIVE_FIXED:
+      return 9;
+    case DRIVE_REMOTE:
+      return 10;
+    case DRIVE_CDROM:
+      return 12;
+    case DRIVE_RAMDISK:
+      return 13;
+    default:
+      return 0;
   }
 }
 

@@ -19,8 +19,13 @@ namespace {
 // --------------------------------------------------------------------------------- the dialog template in memory
 
 // Predefined window classes of a dialog item, by their atoms.
-enum ItemClass : WORD { ButtonClass = 0x0080, EditClass = 0x0081, StaticClass = 0x0082, ListBoxClass = 0x0083,
-                        ComboBoxClass = 0x0085 };
+enum ItemClass : WORD {
+  ButtonClass = 0x0080,
+  EditClass = 0x0081,
+  StaticClass = 0x0082,
+  ListBoxClass = 0x0083,
+  ComboBoxClass = 0x0085
+};
 
 class DialogTemplate {
  public:
@@ -187,8 +192,8 @@ void ShowCurrent(HWND dialog, DialogState& state) {
   int currentIndex = -1;
   for (size_t i = 0; i < state.Folders.size(); ++i) {
     const Folder& folder = state.Folders[i];
-    const auto index = static_cast<int>(
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.Label.c_str())));
+    const auto index =
+        static_cast<int>(SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(folder.Label.c_str())));
     SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(i));
     if (folder.Open) currentIndex = index;
   }
@@ -335,10 +340,10 @@ std::optional<std::string> SelectDirectory(const std::string& start) {
   dialog.Add(EditClass, SelectDirectoryPathId, ES_LEFT | ES_AUTOHSCROLL | ES_READONLY | WS_BORDER | WS_TABSTOP, 7, 16,
              200, 12);
   dialog.Add(StaticClass, static_cast<WORD>(-1), SS_LEFT, 7, 33, 200, 8, "&Directories:");
-  dialog.Add(ListBoxClass, SelectDirectoryFolderListId,
-             LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER |
-                 WS_TABSTOP,
-             7, 43, 200, 90);
+  dialog.Add(
+      ListBoxClass, SelectDirectoryFolderListId,
+      LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7,
+      43, 200, 90);
   dialog.Add(StaticClass, static_cast<WORD>(-1), SS_LEFT, 7, 139, 80, 8, "Dri&ves:");
   dialog.Add(ComboBoxClass, SelectDirectoryDriveListId, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 7, 149, 110, 100);
   dialog.Add(ButtonClass, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 122, 149, 40, 14, "OK");

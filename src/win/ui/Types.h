@@ -26,9 +26,12 @@ class Color {
   // The RGB value to paint with; fallback for a default colour.
   COLORREF Resolve(COLORREF fallback) const {
     switch (kind_) {
-      case Kind::Rgb: return value_;
-      case Kind::System: return GetSysColor(static_cast<int>(value_));
-      case Kind::Default: break;
+      case Kind::Rgb:
+        return value_;
+      case Kind::System:
+        return GetSysColor(static_cast<int>(value_));
+      case Kind::Default:
+        break;
     }
     return fallback;
   }

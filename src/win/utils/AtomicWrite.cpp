@@ -33,8 +33,8 @@ DWORD WriteFileAtomically(const std::string& path, std::string_view bytes, bool 
       path + ".~" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++attempt) + ".tmp";
   DWORD error = 0;
   {
-    ScopedHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return GetLastError();
     error = WriteAll(file.Get(), bytes);
     if (error == 0 && !FlushFileBuffers(file.Get())) error = GetLastError();

@@ -68,8 +68,8 @@ class InheritedHandleList {
 
 }  // namespace
 
-TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole,
-                                  HANDLE input, HANDLE output, HANDLE error) {
+TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input,
+                                  HANDLE output, HANDLE error) {
   // Unquoted, "C:\Program Files\x.exe" would first be tried as C:\Program.exe.
   std::string commandLine = "\"" + path + "\" " + arguments;
   std::vector<char> mutableCommandLine(commandLine.begin(), commandLine.end());
@@ -113,8 +113,8 @@ TStartedProcess StartChildProcess(const std::string& path, const std::string& ar
   return started;
 }
 
-DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input,
-                   HANDLE output, HANDLE error) {
+DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input, HANDLE output,
+                   HANDLE error) {
   // Followed by its identifier only: a handle kept here would keep an ended child openable.
   return StartChildProcess(path, arguments, showConsole, input, output, error).Id;
 }

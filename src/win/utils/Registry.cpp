@@ -42,8 +42,7 @@ std::optional<std::string> ReadStringValue(HKEY key, const std::string& valueNam
     if (type != REG_SZ && type != REG_EXPAND_SZ) RaiseInvalidType(valueName);
     data.assign(size + 1, '\0');
     DWORD got = size;
-    LONG rc = RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
-                               reinterpret_cast<BYTE*>(data.data()), &got);
+    LONG rc = RegQueryValueExA(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &got);
     if (rc == ERROR_MORE_DATA) {  // the value grew between the two queries
       size = got;
       continue;
@@ -66,8 +65,7 @@ std::string ReadProductSetting(const std::string& section, const std::string& va
   ScopedKey remoteRoot;
   if (!remoteMachine.empty()) {
     std::string machine = "\\\\" + remoteMachine;
-    if (RegConnectRegistryA(machine.c_str(), HKEY_LOCAL_MACHINE, remoteRoot.Receive()) !=
-        ERROR_SUCCESS) {
+    if (RegConnectRegistryA(machine.c_str(), HKEY_LOCAL_MACHINE, remoteRoot.Receive()) != ERROR_SUCCESS) {
       return defaultValue;
     }
     root = remoteRoot.Get();
@@ -118,9 +116,7 @@ std::string ReadComputerName() {
 
 std::string ReadPrimaryNodeName() { return ReadProductSetting("System", "PrimaryNodeName", "", ""); }
 
-std::string ReadOriginalPrimaryNodeName() {
-  return ReadProductSetting("System", "OriginalPrimaryNodeName", "", "");
-}
+std::string ReadOriginalPrimaryNodeName() { return ReadProductSetting("System", "OriginalPrimaryNodeName", "", ""); }
 
 int GetServerRole() {
   std::string primary = core::UpperAZ(ReadPrimaryNodeName());

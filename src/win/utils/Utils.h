@@ -33,8 +33,7 @@ class ERegistryException : public std::runtime_error {
 // A platform input/output failure, carrying the platform's error code.
 class EInOutError : public std::runtime_error {
  public:
-  EInOutError(const std::string& message, DWORD errorCode)
-      : std::runtime_error(message), ErrorCode(errorCode) {}
+  EInOutError(const std::string& message, DWORD errorCode) : std::runtime_error(message), ErrorCode(errorCode) {}
   DWORD ErrorCode;
 };
 
@@ -102,8 +101,8 @@ inline constexpr int MaxListedProcesses = 2048;
 // platform can say so; the handles must be inheritable). The path is quoted
 // on the command line, so blanks in it cannot make the platform run another
 // program. Returns the process identifier, 0 on failure (last error kept).
-DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole,
-                   HANDLE input, HANDLE output, HANDLE error);
+DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input, HANDLE output,
+                   HANDLE error);
 
 // A started child: its identifier and a handle that follows it for as long as
 // it is held, so that a reused identifier cannot be mistaken for the child.
@@ -114,8 +113,8 @@ struct TStartedProcess {
 
 // StartProcess, keeping the child's process handle; Id 0 and no handle on
 // failure (last error kept).
-TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole,
-                                  HANDLE input, HANDLE output, HANDLE error);
+TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input,
+                                  HANDLE output, HANDLE error);
 
 // Whether the process behind the handle is still running; false for none.
 bool IsProcessHandleAlive(HANDLE process);

@@ -142,8 +142,8 @@ TEST_F(LauncherFormTest, TabVisitsThePageThenTheButtonsAndSkipsTheReadOnlyText) 
     return names;
   };
   EXPECT_EQ(sequence(0), (std::vector<std::string>{"btUpdateSystem", "cbLocale", "btPrev", "btNext", "btExit"}));
-  EXPECT_EQ(sequence(1), (std::vector<std::string>{"edUpdateFilesPath", "btUpdateFilesPathBrowse", "btPrev",
-                                                   "btNext", "btExit"}));
+  EXPECT_EQ(sequence(1),
+            (std::vector<std::string>{"edUpdateFilesPath", "btUpdateFilesPathBrowse", "btPrev", "btNext", "btExit"}));
   EXPECT_EQ(sequence(2), (std::vector<std::string>{"grdUpdateFileList", "btPrev", "btNext", "btExit"}));
   EXPECT_EQ(sequence(3), (std::vector<std::string>{"cbSnapshotDrive", "btPrev", "btNext", "btExit"}));
   EXPECT_EQ(sequence(6), (std::vector<std::string>{"btPrev", "btNext", "btExit"}));
@@ -206,10 +206,9 @@ TEST_F(LauncherFormTest, StartsOnTheWelcomePageWithTheDescribedState) {
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
     return font;
   };
-  for (const char* bold : {"lbServerVersion", "lbUpdateSystemTitle", "lbUpdateFilesPathInfo",
-                           "txtUpdateFilesPathEcho", "lbSnapshotDriveInfo", "lbSnapshotDriveSizeInfo",
-                           "lbAboutToInstallInfo1", "lbAboutToInstallInfo2", "lbProgressInfo",
-                           "txtCompletionStatusInfo"})
+  for (const char* bold : {"lbServerVersion", "lbUpdateSystemTitle", "lbUpdateFilesPathInfo", "txtUpdateFilesPathEcho",
+                           "lbSnapshotDriveInfo", "lbSnapshotDriveSizeInfo", "lbAboutToInstallInfo1",
+                           "lbAboutToInstallInfo2", "lbProgressInfo", "txtCompletionStatusInfo"})
     EXPECT_EQ(fontOf(Get(bold)).lfWeight, FW_BOLD) << bold;
   for (const char* regular : {"lbServerVersionTitle", "lbResponceCenter", "lbUpdateSystemInfo", "btNext",
                               "edUpdateFilesPath", "txtCurrentStep", "lbProgressTitle"})

@@ -133,9 +133,8 @@ TEST_F(PreflightTest, TheChecksComeInOrderAndEachPressStartsAgainFromTheFirst) {
 
   zelmoHome.Set(home);
   EXPECT_FALSE(Check());
-  EXPECT_EQ(Shown(),
-            "Cannot continue, because a copy of the update utility engine (zuk.exe) must be available in:\r" +
-                media.Path);
+  EXPECT_EQ(Shown(), "Cannot continue, because a copy of the update utility engine (zuk.exe) must be available in:\r" +
+                         media.Path);
 
   ASSERT_TRUE(wizardtest::WriteBytes(media.Path + "zuk.exe", "MZ"));
   EXPECT_FALSE(Check());
@@ -167,9 +166,8 @@ TEST_F(PreflightTest, TheEngineMustBeAFileBesideTheWizard) {
   DeleteFileA((media.Path + "zuk.exe").c_str());
   ASSERT_TRUE(CreateDirectoryA((media.Path + "zuk.exe").c_str(), nullptr));
   EXPECT_FALSE(Check());
-  EXPECT_EQ(Shown(),
-            "Cannot continue, because a copy of the update utility engine (zuk.exe) must be available in:\r" +
-                media.Path);
+  EXPECT_EQ(Shown(), "Cannot continue, because a copy of the update utility engine (zuk.exe) must be available in:\r" +
+                         media.Path);
   RemoveDirectoryA((media.Path + "zuk.exe").c_str());
 }
 
@@ -254,8 +252,8 @@ TEST_F(PackagesTest, WorkedExampleScanListsThreeUpdatesWithAGap) {
   EXPECT_EQ(form->FoundUpdates.size(), std::string(":5:6:8:").size());
   EXPECT_EQ(form->ExpectedSections, 3);
   EXPECT_TRUE(form->UpdatesMissing);
-  EXPECT_EQ(GridRows(), (std::vector<std::string>{"Updates", "Tessaron-2.3.1.5", "Tessaron-2.3.1.6",
-                                                  "Tessaron-2.3.1.8"}));
+  EXPECT_EQ(GridRows(),
+            (std::vector<std::string>{"Updates", "Tessaron-2.3.1.5", "Tessaron-2.3.1.6", "Tessaron-2.3.1.8"}));
   EXPECT_EQ(form->txtUpdateFilesPathEcho->Text(), updates);
   EXPECT_EQ(form->TabSheet3->Tag(), 1);
   EXPECT_EQ(form->grdUpdateFileList->ColWidth(0), form->grdUpdateFileList->ClientWidth());
@@ -287,7 +285,8 @@ TEST_F(PackagesTest, WorkedExampleApplicabilityFollowsTheInstalledLevel) {
     const char* Box;  // the one box Next shows
     unsigned Flags;
   };
-  const std::string gap = "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
+  const std::string gap =
+      "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
   const Case cases[] = {
       {"2.3.1.5", nullptr, 260},  // update 6 is next and present: the gap question
       {"2.3.1.8", "No applicable updates for 2.3.1.8 available in the selected folder.", 0},
@@ -352,10 +351,9 @@ TEST_F(PackagesTest, ASingleUpdateZeroOnAnEarlierReleaseGoesOnWithoutQuestions) 
 TEST_F(PackagesTest, TheGridHeaderAndPlaceholderFollowTheLanguageOfTheScan) {
   core::SelectLanguage(2);
   GoToUpdateList(updates);
-  EXPECT_EQ(GridRows(),
-            (std::vector<std::string>{core::GetText("str_Title_Column_Updates"),
-                                      core::FormatText(core::GetText("str_Message_No_Files_Matching"),
-                                                       {"Tessaron-2.3.1.*.zuk"})}));
+  EXPECT_EQ(GridRows(), (std::vector<std::string>{core::GetText("str_Title_Column_Updates"),
+                                                  core::FormatText(core::GetText("str_Message_No_Files_Matching"),
+                                                                   {"Tessaron-2.3.1.*.zuk"})}));
   EXPECT_NE(GridRows()[0], "Updates");
   EXPECT_FALSE(form->ScanUpdatePackages());
   EXPECT_EQ(form->FoundUpdates, "");
@@ -385,7 +383,7 @@ TEST_F(WizardTest, AFolderOffTheFixedDrivesAsksWhetherToGoOn) {
   ASSERT_TRUE(removable && cdrom);
   ASSERT_TRUE(PressNext());
   for (const std::string& folder : {std::string("\\\\nosuchserver\\share\\updates"), std::string(1, removable) + ":\\",
-                                   std::string(1, cdrom) + ":\\updates"}) {
+                                    std::string(1, cdrom) + ":\\updates"}) {
     SCOPED_TRACE(folder);
     form->edUpdateFilesPath->SetText(folder);
     form->EnterPage();  // Next on entry, whatever the field holds
@@ -621,35 +619,37 @@ TEST_F(WizardTest, TheFolderBrowserShowsTheInstructionAndStartsAtTheField) {
   // selection; a wizard that asks for it sees it applied on one of a few tries, one that does not never does.
   for (int attempt = 0; attempt < 3 && lstrcmpiA(selected.c_str(), "Updates") != 0; ++attempt) {
     form->edUpdateFilesPath->SetText(start);
-    DialogAction act([&](HWND dialog) {
-      texts = ChildTexts(dialog);
-      errorMode = GetErrorMode();
-      ownerDisabled = !IsWindowEnabled(form->Handle());
-      PostMessageA(dialog, WM_COMMAND, IDOK, 0);  // the preselected folder
-    }, [&](HWND dialog) {
-      // The browser selects the start folder after it has shown: act once the tree's selection is there.
-      HWND tree = nullptr;
-      EnumChildWindows(
-          dialog,
-          [](HWND child, LPARAM result) -> BOOL {
-            char name[32] = "";
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
-            *reinterpret_cast<HWND*>(result) = child;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&tree));
-      if (!tree) return true;
-      char text[MAX_PATH] = "";
-      TVITEMA item{};
-      item.mask = TVIF_TEXT;
-      item.hItem = TreeView_GetSelection(tree);
-      item.pszText = text;
-      item.cchTextMax = sizeof text;
-      if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
-      selected = text;
-      return lstrcmpiA(text, "Updates") == 0;
-    });
+    DialogAction act(
+        [&](HWND dialog) {
+          texts = ChildTexts(dialog);
+          errorMode = GetErrorMode();
+          ownerDisabled = !IsWindowEnabled(form->Handle());
+          PostMessageA(dialog, WM_COMMAND, IDOK, 0);  // the preselected folder
+        },
+        [&](HWND dialog) {
+          // The browser selects the start folder after it has shown: act once the tree's selection is there.
+          HWND tree = nullptr;
+          EnumChildWindows(
+              dialog,
+              [](HWND child, LPARAM result) -> BOOL {
+                char name[32] = "";
+                GetClassNameA(child, name, sizeof name);
+                if (lstrcmpiA(name, WC_TREEVIEWA) != 0) return TRUE;
+                *reinterpret_cast<HWND*>(result) = child;
+                return FALSE;
+              },
+              reinterpret_cast<LPARAM>(&tree));
+          if (!tree) return true;
+          char text[MAX_PATH] = "";
+          TVITEMA item{};
+          item.mask = TVIF_TEXT;
+          item.hItem = TreeView_GetSelection(tree);
+          item.pszText = text;
+          item.cchTextMax = sizeof text;
+          if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return false;
+          selected = text;
+          return lstrcmpiA(text, "Updates") == 0;
+        });
     {
       wizardtest::ShiftDown shift;
       form->btUpdateFilesPathBrowse->Click();
@@ -697,7 +697,8 @@ TEST_F(SnapshotDriveTest, AFixedDriveShowsItsFreeSpaceInBoldAndEnablesNext) {
   ASSERT_TRUE(label.ends_with("%]")) << label;
   const std::string separator = win::UserThousandSeparator();
   std::string digits = label.substr(0, words);
-  for (size_t at; !separator.empty() && (at = digits.find(separator)) != std::string::npos;) digits.erase(at, separator.size());
+  for (size_t at; !separator.empty() && (at = digits.find(separator)) != std::string::npos;)
+    digits.erase(at, separator.size());
   ASSERT_FALSE(digits.empty());
   ASSERT_EQ(digits.find_first_not_of("0123456789"), std::string::npos) << label;
   const int64_t shown = std::stoll(digits);
@@ -725,10 +726,8 @@ TEST_F(SnapshotDriveTest, AFixedDriveShowsItsFreeSpaceInBoldAndEnablesNext) {
 
 TEST_F(SnapshotDriveTest, DrivesThatAreNotFixedShowTheirMarkGreyedAndDisableNext) {
   wizardtest::ExtraDrives drives;
-  const std::pair<UINT, std::string> kinds[] = {{DRIVE_REMOVABLE, "[FLOPPY]"},
-                                                {DRIVE_REMOTE, "[NETWORK]"},
-                                                {DRIVE_CDROM, "[CD-ROM]"},
-                                                {DRIVE_RAMDISK, "[RAM]"}};
+  const std::pair<UINT, std::string> kinds[] = {
+      {DRIVE_REMOVABLE, "[FLOPPY]"}, {DRIVE_REMOTE, "[NETWORK]"}, {DRIVE_CDROM, "[CD-ROM]"}, {DRIVE_RAMDISK, "[RAM]"}};
   std::vector<char> letters;
   for (const auto& kind : kinds) {
     letters.push_back(drives.Add(kind.first));

@@ -75,8 +75,8 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
   for (const bool locked : {false, true}) {
     SCOPED_TRACE(locked ? "target in use" : "target is a folder");
     const std::string reason = locked ? "[32] Sharing violation" : "[5] Access denied";
-    const std::string boxText = locked ? "System Error.  Code: 32.\r\nSharing violation."
-                                       : "System Error.  Code: 5.\r\nAccess denied.";
+    const std::string boxText =
+        locked ? "System Error.  Code: 32.\r\nSharing violation." : "System Error.  Code: 5.\r\nAccess denied.";
     NewForm();
     const std::string source = media.Path + "zuk.exe";
     const std::string bin = form->HomeFolder + "\\OrvoZelmo\\support\\bin\\";
@@ -129,14 +129,17 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
   struct Case {
     bool noSnapshot;
     char drive;
-    std::string folder;      // as typed
-    std::string subfolder;   // of the media folder the wizard runs from
+    std::string folder;     // as typed
+    std::string subfolder;  // of the media folder the wizard runs from
     std::vector<std::string> arguments;
   };
   const Case cases[] = {
       {true, 0, "D:\\setup\\", "", {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "D:\\setup"}},
       {false, 'C', "D:\\", "", {"-zukgui", "-product", "tessaron", "-snapshotlocation", "C:", "-dir", "D:\\."}},
-      {true, 0, "C:\\Update Files", "Wizard Media\\",
+      {true,
+       0,
+       "C:\\Update Files",
+       "Wizard Media\\",
        {"-zukgui", "-product", "tessaron", "-nosnapshot", "-dir", "C:\\Update Files"}},
   };
   const std::string argsFile = media.Path + "args.txt";

@@ -50,21 +50,23 @@ TEST_F(RunTest, TheExampleRunMovesTheProgressPage) {
   const std::string before = form->OutputBuffer;
   form->DrainOneLine();
   EXPECT_EQ(form->OutputBuffer, before);
-  EXPECT_EQ(form->OutputBuffer, "\r\n[SECTION]:A\r\n[STATUS]:S1,Copying files,50\r\n[STATUS]:S1,Copying files,100\r\n"
-                                "[SECTION]:B\r\n[STATUS]:U7,Updating,45\r\n[STATUS]:U9,Done,100\r\n[Result]:OK");
+  EXPECT_EQ(form->OutputBuffer,
+            "\r\n[SECTION]:A\r\n[STATUS]:S1,Copying files,50\r\n[STATUS]:S1,Copying files,100\r\n"
+            "[SECTION]:B\r\n[STATUS]:U7,Updating,45\r\n[STATUS]:U9,Done,100\r\n[Result]:OK");
 }
 
 TEST_F(RunTest, DetailsErrorsAndTheRebootRequestReachTheirPlaces) {
   // Every line end the engine may use; lower-case tags and indented tags are details.
-  Feed("  Copying a.dll  \n[Error]: disk full \r[PARAM]:X=NEED_REBOOT;Y\r\n[error]:not a tag\r\n\r\n"
-       "[Error]:gave up\r\n[STATUS]:S1,Step,30\r\n");
+  Feed(
+      "  Copying a.dll  \n[Error]: disk full \r[PARAM]:X=NEED_REBOOT;Y\r\n[error]:not a tag\r\n\r\n"
+      "[Error]:gave up\r\n[STATUS]:S1,Step,30\r\n");
   std::vector<std::string> details;
   for (int line = 0; line < 7; ++line) {
     form->DrainOneLine();
     details.push_back(form->txtProgressDetails->Caption());
   }
-  EXPECT_EQ(details, (std::vector<std::string>{"Copying a.dll", "Copying a.dll", "Copying a.dll",
-                                               "[error]:not a tag", "[error]:not a tag", "[error]:not a tag", ""}));
+  EXPECT_EQ(details, (std::vector<std::string>{"Copying a.dll", "Copying a.dll", "Copying a.dll", "[error]:not a tag",
+                                               "[error]:not a tag", "[error]:not a tag", ""}));
   EXPECT_EQ(form->Run.ProgressDetails, "[error]:not a tag");
   EXPECT_EQ(form->Run.ErrorText, "\rdisk full\rgave up");
   EXPECT_TRUE(form->Run.NeedReboot);

@@ -154,7 +154,9 @@ TEST_F(TextsTest, EachLanguagePickedInTheListRelabelsTheWindow) {
   EXPECT_EQ(Shown("LauncherForm"), "Tessaron Update-Dienstprogramm");
   EXPECT_EQ(ui::App().Title(), "Tessaron Update-Dienstprogramm");
   EXPECT_EQ(Shown("btNext"), "&Weiter >");
-  EXPECT_EQ(Shown("btPrev"), "< &Zur\xFC" "ck");
+  EXPECT_EQ(Shown("btPrev"),
+            "< &Zur\xFC"
+            "ck");
   EXPECT_EQ(Shown("lbProgressTitle"), "Status 0%");
   PickLanguage(2);
   EXPECT_EQ(Shown("btNext"), "&Suiv >");
@@ -211,7 +213,9 @@ TEST_F(TextsTest, LanguageChangeOnTheWelcomePageKeepsTheWizardWhereItWas) {
   ASSERT_EQ(Page(), 1);
   EXPECT_EQ(form->edUpdateFilesPath->Text(), folder);
   EXPECT_EQ(Shown("lbUpdateFilesPathTitle"), "Geben Sie an, wo die Updates gespeichert werden sollen");
-  EXPECT_EQ(Shown("btPrev"), "< &Zur\xFC" "ck");
+  EXPECT_EQ(Shown("btPrev"),
+            "< &Zur\xFC"
+            "ck");
   EXPECT_EQ(Shown("btUpdateFilesPathBrowse"), "...");
 }
 

@@ -50,7 +50,8 @@ TEST_F(WizardTest, AnUnattendedRunEndsWhereNextIsGreyedAndAQuestionIsAnsweredNo)
   EXPECT_EQ(form->ExitCode(), 1);
   EXPECT_EQ(ReadBytes(log),
             "It is recommended to have the update files on a fixed hard drive on your local server.  The selected "
-            "folder is not on a fixed hard drive.\r\n\r\nWould you like to continue anyways?" + separator);
+            "folder is not on a fixed hard drive.\r\n\r\nWould you like to continue anyways?" +
+                separator);
   EXPECT_TRUE(boxes.Boxes.empty());
 }
 

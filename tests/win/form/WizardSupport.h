@@ -209,8 +209,8 @@ class NetworkShare {
  public:
   NetworkShare(const std::string& server, const std::string& share) {
     const std::string c = UnixPathOf("C:\\");  // <prefix>/dosdevices/c:/ or <prefix>/drive_c/
-    std::string prefix = c.substr(0, c.find("/dosdevices/") != std::string::npos ? c.find("/dosdevices/")
-                                                                                   : c.find("/drive_c"));
+    std::string prefix =
+        c.substr(0, c.find("/dosdevices/") != std::string::npos ? c.find("/dosdevices/") : c.find("/drive_c"));
     unc_ = HostPath(prefix + "/dosdevices/unc");
     serverFolder_ = unc_ + "\\" + server;
     CreateDirectoryA(unc_.c_str(), nullptr);

@@ -152,11 +152,20 @@ TEST_F(ControlsTest, ProgressBarEditAndComboReportWhatTheyShow) {
 
   EXPECT_EQ(combo->Caption(), "English");
   combo->Clear();
-  for (const char* name : {"English", "Deutsch", "Fran\xE7" "ais", "Espa\xF1" "ol"}) combo->AddItem(name);
+  for (const char* name : {"English", "Deutsch",
+                           "Fran\xE7"
+                           "ais",
+                           "Espa\xF1"
+                           "ol"})
+    combo->AddItem(name);
   combo->SetItemIndex(2);
   EXPECT_EQ(combo->ItemIndex(), 2);
-  EXPECT_EQ(combo->Caption(), "Fran\xE7" "ais");
-  EXPECT_EQ(ListText(combo->Handle(), 3), "Espa\xF1" "ol");
+  EXPECT_EQ(combo->Caption(),
+            "Fran\xE7"
+            "ais");
+  EXPECT_EQ(ListText(combo->Handle(), 3),
+            "Espa\xF1"
+            "ol");
   EXPECT_EQ(combo->BoundsPx().Height, 21);
 }
 

@@ -13,7 +13,7 @@ TEST(ErrorBoxText, AppendsFullStopOnlyAfterCharactersAboveIt) {
   EXPECT_EQ(ui::ErrorBoxText("abc"), "abc.");
   EXPECT_EQ(ui::ErrorBoxText("Access denied"), "Access denied.");
   EXPECT_EQ(ui::ErrorBoxText("code 5"), "code 5.");
-  EXPECT_EQ(ui::ErrorBoxText("abc/"), "abc/.");  // '/' is 47
+  EXPECT_EQ(ui::ErrorBoxText("abc/"), "abc/.");      // '/' is 47
   EXPECT_EQ(ui::ErrorBoxText("Gl\xFC"), "Gl\xFC.");  // bytes above 127 count as characters above the full stop
   EXPECT_EQ(ui::ErrorBoxText("abc."), "abc.");
   EXPECT_EQ(ui::ErrorBoxText("abc!"), "abc!");

@@ -158,14 +158,14 @@ TEST(PipeStream, ChildWritingInPiecesYieldsItsLines) {
   };
   const std::string longLine(65536, 'x');
   const std::vector<Step> steps = {
-      {{"first"}, 0},           // CR LF
-      {{}, 3},                  // "sec": no end yet
-      {{"second"}, 0},          // "ond" LF
-      {{"third"}, 0},           // a CR at the end of a piece
-      {{"fourth", ""}, 0},      // its LF in the next piece, then CR CR LF
-      {{"fifth"}, 0},           // NUL bytes inside and after the line
-      {{"", ""}, 0},            // two LF
-      {{"UTF-16"}, 0},          // a line in UTF-16
+      {{"first"}, 0},                         // CR LF
+      {{}, 3},                                // "sec": no end yet
+      {{"second"}, 0},                        // "ond" LF
+      {{"third"}, 0},                         // a CR at the end of a piece
+      {{"fourth", ""}, 0},                    // its LF in the next piece, then CR CR LF
+      {{"fifth"}, 0},                         // NUL bytes inside and after the line
+      {{"", ""}, 0},                          // two LF
+      {{"UTF-16"}, 0},                        // a line in UTF-16
       {{longLine}, 70000 - longLine.size()},  // a line that never ends
       {{}, 70000 - longLine.size() + 4},      // "tail", the last bytes of the run
   };

@@ -23,8 +23,7 @@ namespace {
 // A child in "echo" mode on two pipes of its own.
 struct EchoChild {
   explicit EchoChild(const std::string& path) {
-    Id = StartProcess(path, "echo", false, Input.OtherEndHandle(), Output.OtherEndHandle(),
-                      Output.OtherEndHandle());
+    Id = StartProcess(path, "echo", false, Input.OtherEndHandle(), Output.OtherEndHandle(), Output.OtherEndHandle());
   }
   ~EchoChild() {
     if (IsProcessAlive(Id)) Quit();
@@ -86,8 +85,8 @@ TEST(Processes, TheEngineArgumentsReachTheChildWhole) {
 TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {
   for (const bool showConsole : {false, true}) {
     TPipeStream output(PipeReadEnd, 65536);
-    DWORD id = StartProcess(ChildPath(), "whoami", showConsole, nullptr, output.OtherEndHandle(),
-                            output.OtherEndHandle());
+    DWORD id =
+        StartProcess(ChildPath(), "whoami", showConsole, nullptr, output.OtherEndHandle(), output.OtherEndHandle());
     ASSERT_NE(id, 0u);
     ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
     std::string exe, args, startup;
@@ -210,8 +209,8 @@ TEST(Processes, AChildInheritsItsStandardHandlesAndNothingElse) {
   const std::string arguments = "signal " + std::to_string(reinterpret_cast<UINT_PTR>(event.Get()));
 
   TPipeStream output(PipeReadEnd, 65536);
-  TStartedProcess child = StartChildProcess(ChildPath(), arguments, false, nullptr, output.OtherEndHandle(),
-                                            output.OtherEndHandle());
+  TStartedProcess child =
+      StartChildProcess(ChildPath(), arguments, false, nullptr, output.OtherEndHandle(), output.OtherEndHandle());
   ASSERT_NE(child.Id, 0u);
   ASSERT_EQ(WaitForSingleObject(child.Process.Get(), 20000), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(event.Get(), 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "the child got the event";

@@ -16,16 +16,14 @@ constexpr const char* kProduct = "Software\\Orvo\\Zelmo\\Products\\Tessaron";
 
 void SetValue(const std::string& path, const std::string& name, DWORD type, const void* data, DWORD size) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
             ERROR_SUCCESS)
       << path;
   EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
   RegCloseKey(key);
 }
 
-void SetString(const std::string& path, const std::string& name, const std::string& value,
-               DWORD type = REG_SZ) {
+void SetString(const std::string& path, const std::string& name, const std::string& value, DWORD type = REG_SZ) {
   SetValue(path, name, type, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
@@ -35,8 +33,7 @@ void SetDword(const std::string& path, const std::string& name, DWORD value) {
 
 void CreateKey(const std::string& path) {
   HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(key);
 }
@@ -189,8 +186,7 @@ TEST_F(ProductRegistry, MaintenanceModeIsReadFromThePrimaryByName) {
   EXPECT_EQ(ReadProductSetting("System", "MaintenanceMode", "<UNAVAILABLE>", core::LowerAZ(computer)), "yes");
 
   SetSystem("PrimaryNodeName", "TESSARON-NOHOST");
-  EXPECT_EQ(ReadProductSetting("System", "MaintenanceMode", "<UNAVAILABLE>", "TESSARON-NOHOST"),
-            "<UNAVAILABLE>");
+  EXPECT_EQ(ReadProductSetting("System", "MaintenanceMode", "<UNAVAILABLE>", "TESSARON-NOHOST"), "<UNAVAILABLE>");
   EXPECT_EQ(GetMaintenanceMode(), MaintenanceUndetermined) << "the primary cannot be reached";
 }
 

@@ -82,7 +82,10 @@ int Pieces() {
       std::string("\nfourth\r\r\n"),
       std::string("fi\0fth\n\0", 8),
       std::string("\n\n"),
-      std::string("U\0T\0F\0-\0" "1\0" "6\0\r\0\n\0", 16),
+      std::string("U\0T\0F\0-\0"
+                  "1\0"
+                  "6\0\r\0\n\0",
+                  16),
       std::string(70000, 'x'),
       std::string("tail"),
   };
