@@ -24,6 +24,7 @@
 #include "core/LineSplitter.h"
 #include "core/OutputTail.h"
 #include "core/RunLog.h"
+#include "win/utils/Clock.h"
 
 using namespace tessaron::e2e;
 
@@ -32,25 +33,10 @@ namespace {
 const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
                               "TabSheet5", "TabSheet6", "TabSheet7"};
 
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
-
 ServerSetup Server() {
-  ServerSetup setup;
+  ServerSetup setup = SimulatedServer();
   setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
   setup.engine = HostPath(TESSARON_ZUK_EXE);
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
   return setup;
 }
 
@@ -87,7 +73,7 @@ std::optional<Baseline> PlainReader(const std::string& engine, const std::string
   std::string commandLine = "\"" + engine + "\" -zukgui";
   PROCESS_INFORMATION process{};
   Baseline result;
-  const double start = Now();
+  const double start = Utils::MonotonicSeconds();
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                       &startup, &process)) {
     return std::nullopt;
@@ -98,7 +84,7 @@ std::optional<Baseline> PlainReader(const std::string& engine, const std::string
   while (ReadFile(readEnd, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0)
     result.output.append(buffer.data(), got);
   WaitForSingleObject(process.hProcess, INFINITE);
-  result.seconds = Now() - start;
+  result.seconds = Utils::MonotonicSeconds() - start;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   CloseHandle(readEnd);
@@ -183,10 +169,10 @@ double Median(std::vector<double> values) {
 double WizardFloodRun(const ServerSetup& setup, const std::string& output) {
   Wizard wizard(setup, "flood");
   if (!wizard.Ready()) return -1;
-  const double start = Now();
+  const double start = Utils::MonotonicSeconds();
   wizard.PressStart();
   const bool completed = wizard.WaitForCompletion(30 * 60 * 1000);
-  const double seconds = Now() - start;
+  const double seconds = Utils::MonotonicSeconds() - start;
   if (!completed) {
     std::printf("  the wizard did not reach the completion page\n");
     return -1;
@@ -245,10 +231,10 @@ bool Errors(const ServerSetup& setup) {
   Wizard wizard(setup, scenario);
   if (!wizard.Ready()) return false;
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, wizard.Driver().ProcessId());
-  const double start = Now();
+  const double start = Utils::MonotonicSeconds();
   wizard.PressStart();
   const bool completed = wizard.WaitForCompletion(30 * 60 * 1000);
-  const double seconds = Now() - start;
+  const double seconds = Utils::MonotonicSeconds() - start;
   PROCESS_MEMORY_COUNTERS memory{};
   memory.cb = sizeof memory;
   const bool measured = process && GetProcessMemoryInfo(process, &memory, sizeof memory);
@@ -292,10 +278,10 @@ bool Idle(const ServerSetup& setup) {
   WaitUntil([&] { return wizard.Driver().Text("txtCurrentStep") == "Waiting"; });
   const double cpuStart = cpuSeconds();
   std::printf("  (processor time of the wizard until the engine waits: %.3f s)\n", cpuStart);
-  const double start = Now();
+  const double start = Utils::MonotonicSeconds();
   Sleep(7000);
   const double cpu = cpuSeconds() - cpuStart;
-  const double wall = Now() - start;
+  const double wall = Utils::MonotonicSeconds() - start;
   const bool completed = wizard.WaitForCompletion(60000);
   CloseHandle(process);
   if (cpuStart < 0) {

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "E2eEnvironment.h"
+#include "win/utils/Clock.h"
 
 using namespace tessaron::e2e;
 
@@ -24,17 +25,6 @@ namespace {
 // The wizard's start-up may take at most this many times the minimal window's.
 constexpr double kGoalRatio = 1.5;
 constexpr DWORD kReadyTimeoutMs = 30000;
-
-double Now() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return static_cast<double>(counter.QuadPart) / frequency;
-}
 
 struct WindowSearch {
   DWORD processId;
@@ -79,7 +69,7 @@ double TimeToReady(const std::string& program, const std::string& folder) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process{};
-  const double start = Now();
+  const double start = Utils::MonotonicSeconds();
   if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                       &process)) {
     std::fprintf(stderr, "startup_bench: cannot start %s (error %lu)\n", program.c_str(), GetLastError());
@@ -90,10 +80,10 @@ double TimeToReady(const std::string& program, const std::string& folder) {
   HWND window = nullptr;
   if (WaitForInputIdle(process.hProcess, kReadyTimeoutMs) == 0) {
     const double limit = start + kReadyTimeoutMs / 1000.0;
-    while (Now() < limit && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
+    while (Utils::MonotonicSeconds() < limit && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) {
       window = VisibleTopLevelWindow(process.dwProcessId);
       if (window && NothingToPaint(window)) {
-        seconds = Now() - start;
+        seconds = Utils::MonotonicSeconds() - start;
         break;
       }
       Sleep(1);
@@ -123,13 +113,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: startup_bench [rounds]\n");
     return 2;
   }
-  ServerSetup setup;
+  ServerSetup setup = SimulatedServer();
   setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
   setup.engine = HostPath(TESSARON_ZUK_EXE);
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
   std::string error;
   if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder)) {
     std::fprintf(stderr, "startup_bench: %s\n", error.empty() ? "cannot copy the minimal window" : error.c_str());

@@ -22,6 +22,7 @@
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
+#include "win/utils/Clock.h"
 
 namespace {
 
@@ -34,17 +35,6 @@ constexpr int kLinesPerClockCheck = 16;
 // Longest pause of the waiting loop while the engine is silent. After output the pauses start short and double up
 // to it, so that an engine writing in bursts does not sit blocked on a full pipe for a whole pause.
 constexpr DWORD kIdleWaitMs = 50;
-
-double Seconds() {
-  static const double frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(f.QuadPart);
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) / frequency;
-}
 
 // The progress page as the engine's lines move it. What the lines show is collected and put on the controls by
 // Show(): after a single line, or once after a whole burst, so that a chatty engine costs one repaint per pass of
@@ -136,11 +126,11 @@ bool TakeLines(TLauncherForm& form, Next next, Stop stop) {
 // Interprets the complete lines waiting, until none waits or the pass has used its time.
 bool DrainWaitingLines(TLauncherForm& form) {
   if (!form.EngineOutput) return false;
-  const double deadline = Seconds() + kPassBudgetSeconds;
+  const double deadline = Utils::MonotonicSeconds() + kPassBudgetSeconds;
   int count = 0;
   return TakeLines(
       form, [&](std::string& line) { return form.EngineOutput->ReadLine(line); },
-      [&] { return ++count % kLinesPerClockCheck == 0 && Seconds() >= deadline; });
+      [&] { return ++count % kLinesPerClockCheck == 0 && Utils::MonotonicSeconds() >= deadline; });
 }
 
 // At the end of a run the engine has gone and nothing more will arrive: every line still waiting is taken,

@@ -151,12 +151,9 @@ const std::string kSuccessAt221[] = {
 class RunTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    setup = SimulatedServer();
     setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
     setup.engine = HostPath(TESSARON_ZUK_EXE);
-    setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-    setup.registry.updateLevel = "2.2.1";
-    setup.registry.primaryNodeName = ComputerName();
-    setup.registry.maintenanceMode = "ON";
     std::string error;
     ASSERT_TRUE(PrepareServer(setup, &error)) << error;
     for (const auto& log : Logs()) DeleteFileA(log.c_str());
