@@ -138,6 +138,7 @@ class TLauncherForm : public ui::Form {
   void ShowServerVersion();
   // Gives texts that are too long for their place in the chosen language the room they need.
   void FitTexts();
+  void FitUpdatesFolderRow();
 
   // ------------------------------------------ page flow (LauncherPages.cpp)
   // The pages by their index in PageControl1.

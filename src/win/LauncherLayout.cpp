@@ -153,6 +153,7 @@ void TLauncherForm::BuildLayout() {
   TabSheet5 = PageControl1->AddPage("TabSheet5");
   TabSheet6 = PageControl1->AddPage("TabSheet6");
   TabSheet7 = PageControl1->AddPage("TabSheet7");
+  TabSheet1->OnCreate = [this](Component*) { FitUpdatesFolderRow(); };
   TabSheet2->OnResize = [this](Component* sender) { TabSheet2Resize(sender); };
 
   // ------------------------------------------------------------------------------------------ welcome page

@@ -55,7 +55,13 @@ void TLauncherForm::FitTexts() {
   // Its second line lies where the separator's line runs: the text covers it rather than being struck through.
   if (wraps) SetWindowPos(lbResponceCenter->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
-  // The folder row and the note below the title move down by the title's extra lines; the note keeps its bottom.
+  FitUpdatesFolderRow();
+}
+
+// The folder row and the note below the title move down by the title's extra lines; the note keeps its bottom. The
+// title's lines are known once its page has windows.
+void TLauncherForm::FitUpdatesFolderRow() {
+  if (!TabSheet1->Created()) return;
   const int extra = lbUpdateFilesPathTitle->BoundsPx().Height - lbUpdateFilesPathTitle->TextExtent().cy;
   const int shift = Scale(edUpdateFilesPath->Design().Top) + extra - edUpdateFilesPath->BoundsPx().Top;
   if (shift == 0) return;

@@ -76,7 +76,6 @@ TEST_F(LanguagesTest, EachLanguagePickedOnTheWelcomePageRelabelsIt) {
                                           "Espa\xF1ol"};
   ASSERT_EQ(driver.Items("cbLocale"), names);
   EXPECT_EQ(driver.SelectedIndex("cbLocale"), 0);
-  const std::string folder = driver.Text("edUpdateFilesPath");
 
   for (const Language& language : kLanguages) {
     SCOPED_TRACE(language.file);
@@ -92,8 +91,6 @@ TEST_F(LanguagesTest, EachLanguagePickedOnTheWelcomePageRelabelsIt) {
     EXPECT_EQ(driver.Text("lbServerVersionTitle"), language.levelTitle);
     EXPECT_EQ(driver.Text("lbServerVersion"), "Primary " + ComputerName() + language.levelWord + "2.3.1.5");
     EXPECT_EQ(driver.Text("lbResponceCenter"), language.assistance);
-    EXPECT_EQ(driver.Text("btUpdateFilesPathBrowse"), "...");
-    EXPECT_EQ(driver.Text("edUpdateFilesPath"), folder);
     EXPECT_FALSE(driver.IsVisible("btPrev"));
     EXPECT_TRUE(driver.IsVisible("btNext") && driver.IsEnabled("btNext"));
     EXPECT_TRUE(driver.IsVisible("btExit") && driver.IsEnabled("btExit"));
@@ -101,6 +98,13 @@ TEST_F(LanguagesTest, EachLanguagePickedOnTheWelcomePageRelabelsIt) {
     EXPECT_FALSE(driver.CurrentMessageBox());
     EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath(std::string("languages-welcome-") + language.file + ".bmp")));
   }
+  // The next page is made in the language chosen, the folder field holding the wizard's own folder.
+  ASSERT_TRUE(driver.SelectIndex("cbLocale", 1));
+  ASSERT_TRUE(driver.PostClick("btNext"));
+  ASSERT_TRUE(driver.WaitForVisible("TabSheet1", true));
+  EXPECT_EQ(driver.Text("lbUpdateFilesPathTitle"), "Geben Sie an, wo die Updates gespeichert werden sollen");
+  EXPECT_EQ(driver.Text("btUpdateFilesPathBrowse"), "...");
+  EXPECT_EQ(driver.Text("edUpdateFilesPath"), setup.mediaFolder + "\\");
   EXPECT_TRUE(driver.IsRunning());
 }
 

@@ -182,10 +182,12 @@ TEST_F(UnattendedTest, InInteractiveUseTheSwitchesPresetTheWizardAndABadOneIsSho
   EXPECT_EQ(driver.Text("lbUpdateSystemTitle"), "Tessaron-System aktualisieren");
   EXPECT_EQ(driver.Text("lbUpdateSystemInfo"), "Installieren Sie die neuesten Updates auf Ihrem System.");
   EXPECT_EQ(driver.Text("btNext"), "&Weiter >");
-  EXPECT_EQ(driver.Text("edUpdateFilesPath"), "C:\\Updates");
   EXPECT_TRUE(driver.IsVisible("btNext") && driver.IsEnabled("btNext"));
   EXPECT_TRUE(driver.SaveScreenshot(ScreenshotPath("switches-welcome-deutsch.bmp")));
   EXPECT_FALSE(driver.CurrentMessageBox());
+  ASSERT_TRUE(driver.PostClick("btNext"));
+  ASSERT_TRUE(driver.WaitForVisible("TabSheet1", true));
+  EXPECT_EQ(driver.Text("edUpdateFilesPath"), "C:\\Updates");
 
   ASSERT_TRUE(driver.PostClick("btExit"));
   DWORD code = 1;

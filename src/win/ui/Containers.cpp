@@ -74,6 +74,12 @@ Bounds TabSheet::InitialBounds() const {
           pages.Height - Scale(inset.top) - Scale(inset.bottom)};
 }
 
+SIZE TabSheet::DesignClientSize() const {
+  const SIZE pages = Parent()->DesignClientSize();
+  const RECT inset = PageControl::PageInset;
+  return {pages.cx - Scale(inset.left) - Scale(inset.right), pages.cy - Scale(inset.top) - Scale(inset.bottom)};
+}
+
 void TabSheet::Resized() {
   if (OnResize && EventsEnabled()) OnResize(this);
 }
@@ -116,7 +122,10 @@ void PageControl::SetActivePageIndex(int index) {
   HWND focus = GetFocus();
   bool hadFocus = old && old->Created() && focus && (focus == old->Handle() || IsChild(old->Handle(), focus));
   active_ = index;
-  if (TabSheet* page = ActivePage()) page->SetVisible(true);
+  if (TabSheet* page = ActivePage()) {
+    form_.CreatePage(page);
+    page->SetVisible(true);
+  }
   for (TabSheet* page : pages_)
     if (page != ActivePage()) page->SetVisible(false);
   // The focus was on the page that went away.

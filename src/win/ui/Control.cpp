@@ -68,7 +68,9 @@ std::optional<Bounds> Control::AnchoredBounds(int width, int height) const {
   return b;
 }
 
-SIZE Control::DesignClientSize() const {
+SIZE Control::DesignClientSize() const { return {Scale(design_.Width), Scale(design_.Height)}; }
+
+SIZE Control::ClientSizeBeforeCreation() const {
   Bounds b = InitialBounds();
   return {b.Width, b.Height};
 }
@@ -193,15 +195,9 @@ void Control::CreateWindowNow() {
     throw std::runtime_error("Cannot create the window of " + Name());
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
   AfterCreate();
-  // The form's own children are anchored to its design client size; Form::Create lays them out afterwards.
+  // Anchored to the parent's design client size: the form lays the children out for the size it has now.
   base_ = BoundsPx();
-  if (parent_) {
-    RECT r;
-    GetClientRect(parentWindow, &r);
-    baseParent_ = {r.right, r.bottom};
-  } else {
-    baseParent_ = {form_.Scale(form_.clientDesign_.cx), form_.Scale(form_.clientDesign_.cy)};
-  }
+  baseParent_ = parent_ ? parent_->DesignClientSize() : form_.ClientSizeBeforeCreation();
 }
 
 }  // namespace ui

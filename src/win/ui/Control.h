@@ -64,6 +64,8 @@ class Control : public Window {
   bool Focused() const;
 
   int Scale(int value) const;
+  // The client size in pixels the design gives the control, whatever its window's size now.
+  virtual SIZE DesignClientSize() const;
 
   // The name screen readers announce: the text of the label that describes the control (the form places it just
   // before the control in the tab sequence), or else a name of its own. With neither, the platform's rule.
@@ -92,7 +94,7 @@ class Control : public Window {
   virtual void AfterCreate() {}
 
   LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  SIZE DesignClientSize() const override;
+  SIZE ClientSizeBeforeCreation() const override;
 
   // Notifications that the parent window received from this control. True when handled.
   virtual bool Command(WORD /*code*/) { return false; }

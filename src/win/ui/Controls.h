@@ -88,9 +88,10 @@ class Edit : public Control {
   // Every character typed; a handler may change or clear it. Enter reaches this field only when a handler is set.
   KeyPressEvent OnKeyPress;
 
-  // The content; setting a different text runs OnChange as typing does.
+  // The content; setting a different text runs OnChange as typing does, also while the field has no window yet.
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
+  void SetCaption(const std::string& text) override;
 
   bool Border() const { return border_; }
   void SetBorder(bool border) { border_ = border; }
@@ -293,7 +294,10 @@ class TabSheet : public Control {
   TabSheet(Form& form, Control* parent, std::string name);
 
   NotifyEvent OnResize;
+  // The page's windows were just made: when it was first shown, or with the form for the page shown then.
+  NotifyEvent OnCreate;
   int PageIndex() const { return index_; }
+  SIZE DesignClientSize() const override;
 
  protected:
   WindowClass Describe() const override;

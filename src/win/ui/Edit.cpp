@@ -15,6 +15,13 @@ void Edit::AfterCreate() {
   SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);
 }
 
+void Edit::SetCaption(const std::string& text) {
+  const bool changes = text != Caption();
+  Control::SetCaption(text);
+  // A window reports the change itself (EN_CHANGE).
+  if (changes && !hwnd_ && EventsEnabled() && OnChange) OnChange(this);
+}
+
 void Edit::SetReadOnly(bool readOnly) {
   readOnly_ = readOnly;
   if (hwnd_) SendMessageA(hwnd_, EM_SETREADONLY, readOnly, 0);

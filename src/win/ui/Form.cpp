@@ -78,13 +78,13 @@ void Form::Create() {
   if (!App().mainForm_) App().mainForm_ = this;
 
   try {
-    for (auto& control : controls_) control->CreateWindowNow();
+    CreateWindows(nullptr);
   } catch (...) {
     creating_ = false;
     Destroy();
     throw;
   }
-  ArrangeTabOrder();
+  ArrangeTabOrder(nullptr);
   RECT client;
   GetClientRect(hwnd_, &client);
   LayoutChildren(nullptr, client.right, client.bottom);
@@ -93,6 +93,42 @@ void Form::Create() {
   for (auto& timer : timers_)
     if (timer->enabled_) timer->Start();
   if (OnCreate) Guarded([&] { OnCreate(this); });
+}
+
+bool Form::IsWithin(const Control* control, const Control* root) {
+  for (; control; control = control->parent_)
+    if (control == root) return true;
+  return root == nullptr;
+}
+
+void Form::CreateWindows(Control* root) {
+  // In the order of adding, so parents come before their children. A page that is not shown waits for its first
+  // showing, and so does everything on it.
+  for (auto& control : controls_) {
+    if (control->Created() || (control->parent_ && !control->parent_->Created()) || !IsWithin(control.get(), root))
+      continue;
+    if (auto* page = dynamic_cast<TabSheet*>(control.get()); page && !page->Visible() && page != root) continue;
+    control->CreateWindowNow();
+  }
+}
+
+void Form::CreatePage(TabSheet* page) {
+  if (!hwnd_ || page->Created()) return;
+  creating_ = true;
+  try {
+    CreateWindows(page);
+  } catch (...) {
+    creating_ = false;
+    throw;
+  }
+  ArrangeTabOrder(page);
+  // Laid out for the design size; the window may have been resized since.
+  LayoutChildren(page, page->ClientWidth(), page->ClientHeight());
+  for (auto& control : controls_)
+    if (control.get() != page && control->IsContainer() && IsWithin(control.get(), page))
+      LayoutChildren(control.get(), control->ClientWidth(), control->ClientHeight());
+  creating_ = false;
+  if (page->OnCreate) Guarded([&] { page->OnCreate(page); });
 }
 
 void Form::Show() {
@@ -137,7 +173,7 @@ void Form::Close() {
     ShowWindow(hwnd_, SW_HIDE);
 }
 
-SIZE Form::DesignClientSize() const { return {Scale(clientDesign_.cx), Scale(clientDesign_.cy)}; }
+SIZE Form::ClientSizeBeforeCreation() const { return {Scale(clientDesign_.cx), Scale(clientDesign_.cy)}; }
 
 Component* Form::FindComponent(std::string_view name) const {
   for (auto& control : controls_)
@@ -198,12 +234,13 @@ void Form::LayoutChildren(Control* parent, int width, int height) {
     SetWindowPos(control->Handle(), nullptr, b.Left, b.Top, b.Width, control->WindowHeight(b.Height), flags);
 }
 
-void Form::ArrangeTabOrder() {
+void Form::ArrangeTabOrder(Control* root) {
   // The dialog manager tabs through windows in z-order, and a label's accelerator focuses the next tab stop after
   // it: so z-order is the tab order, with each label placed right before the control it is for.
-  std::vector<Control*> parents{nullptr};
+  std::vector<Control*> parents;
+  if (!root) parents.push_back(nullptr);
   for (auto& control : controls_)
-    if (control->IsContainer()) parents.push_back(control.get());
+    if (control->IsContainer() && control->Created() && IsWithin(control.get(), root)) parents.push_back(control.get());
   for (Control* parent : parents) {
     std::vector<Control*> ordered;
     for (auto& control : controls_)
@@ -230,6 +267,7 @@ void Form::ArrangeTabOrder() {
         ordered.push_back(control.get());
     HWND after = HWND_TOP;
     for (Control* control : ordered) {
+      if (!control->Created()) continue;
       SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       after = control->Handle();
     }

@@ -1,7 +1,8 @@
 // A top-level window built from a description of its controls.
 //
-// Usage: add the controls with Add<Kind>(parent, name) and set their properties, then Create() makes all windows
-// (scaled once for the screen's DPI), runs OnCreate, and Show() shows the form centred on the desktop.
+// Usage: add the controls with Add<Kind>(parent, name) and set their properties, then Create() makes the windows
+// (scaled once for the screen's DPI), runs OnCreate, and Show() shows the form centred on the desktop. The windows of
+// a page that is not shown are made when the page is first shown: start-up pays only for what the first page needs.
 #pragma once
 
 #include <windows.h>
@@ -84,17 +85,25 @@ class Form : public Window {
   friend class Control;
   friend class Button;
   friend class Timer;
+  friend class PageControl;
 
   void Register(std::unique_ptr<Control> control);
   void RegisterClasses();
   LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
-  SIZE DesignClientSize() const override;
+  SIZE ClientSizeBeforeCreation() const override;
   bool RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // WM_DRAWITEM and WM_MEASUREITEM go to the control they are about.
   template <class Item>
   bool RouteOwnerDraw(Item* item, bool (Control::*handler)(Item*), LRESULT& result);
   void LayoutChildren(Control* parent, int width, int height);
-  void ArrangeTabOrder();
+  // Makes the windows of the controls at or under root (all when null) that do not have one yet.
+  void CreateWindows(Control* root);
+  // Makes the windows of a page that was not shown when the form was created.
+  void CreatePage(TabSheet* page);
+  // Whether control is root or lies inside it; every control lies inside null.
+  static bool IsWithin(const Control* control, const Control* root);
+  // Tab order of the controls in root and the containers inside it (all when null).
+  void ArrangeTabOrder(Control* root);
   void FocusChanged(Control* focused);
   void SetDefaultButton(Button* button, bool isDefault);
 

@@ -76,14 +76,14 @@ void Window::SetCaption(const std::string& text) {
 void Window::CaptionChanged() { SetWindowTextA(hwnd_, caption_.c_str()); }
 
 int Window::ClientWidth() const {
-  if (!hwnd_) return DesignClientSize().cx;
+  if (!hwnd_) return ClientSizeBeforeCreation().cx;
   RECT r;
   GetClientRect(hwnd_, &r);
   return r.right;
 }
 
 int Window::ClientHeight() const {
-  if (!hwnd_) return DesignClientSize().cy;
+  if (!hwnd_) return ClientSizeBeforeCreation().cy;
   RECT r;
   GetClientRect(hwnd_, &r);
   return r.bottom;

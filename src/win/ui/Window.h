@@ -45,7 +45,7 @@ class Window : public Component {
   // The caption changed while the window exists.
   virtual void CaptionChanged();
   // The client size before the window exists.
-  virtual SIZE DesignClientSize() const = 0;
+  virtual SIZE ClientSizeBeforeCreation() const = 0;
 
   HWND hwnd_ = nullptr;
 

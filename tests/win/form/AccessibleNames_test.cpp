@@ -36,6 +36,7 @@ std::string AccessibleName(const ui::Control* control) {
 using AccessibleNamesTest = wizardtest::WizardTest;
 
 TEST_F(AccessibleNamesTest, EachInputIsNamedByItsLabelInTheChosenLanguage) {
+  ShowEveryPageOnce();
   const std::vector<std::pair<ui::Control*, std::string>> english{
       {form->cbLocale, "Language / Sprache / Langue / Idioma"},
       {form->edUpdateFilesPath, "Please specify where the updates are stored"},
@@ -53,6 +54,7 @@ TEST_F(AccessibleNamesTest, EachInputIsNamedByItsLabelInTheChosenLanguage) {
 
 // Where a reader only has the platform's own rule, it takes the label just before the control.
 TEST_F(AccessibleNamesTest, TheNamingLabelComesJustBeforeItsControl) {
+  ShowEveryPageOnce();
   const std::vector<std::pair<ui::Control*, ui::Control*>> pairs{
       {form->edUpdateFilesPath, form->lbUpdateFilesPathTitle},
       {form->txtUpdateFilesPathEcho, form->lbUpdateFilesPathEchoTitle},
@@ -60,8 +62,10 @@ TEST_F(AccessibleNamesTest, TheNamingLabelComesJustBeforeItsControl) {
       {form->cbSnapshotDrive, form->lbSnapshotDriveTitle},
       {form->sbarProgress, form->lbProgressTitle},
   };
-  for (const auto& [control, label] : pairs)
+  for (const auto& [control, label] : pairs) {
+    ASSERT_TRUE(control->Created()) << control->Name();
     EXPECT_EQ(GetWindow(control->Handle(), GW_HWNDPREV), label->Handle()) << control->Name();
+  }
 }
 
 using RunTextsTest = runtest::RunTest;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "EveryPage.h"
 #include "win/LauncherF.h"
 #include "win/ui/TestWindows.h"
 
@@ -27,6 +28,10 @@ class LauncherFormTest : public ::testing::Test {
 
   ui::Control* Get(const char* name) const { return dynamic_cast<ui::Control*>(form->FindComponent(name)); }
   int Page() const { return form->PageControl1->ActivePageIndex(); }
+  void ShowEveryPageOnce() {
+    formtest::ShowEveryPageOnce(*form);
+    testui::Pump();
+  }
 
   std::unique_ptr<TLauncherForm> form;
 };

@@ -1,4 +1,5 @@
 // The wizard window's layout: every control where the description puts it, and how the window follows resizing.
+#include <initializer_list>
 #include <map>
 #include <string>
 
@@ -42,6 +43,7 @@ TEST_F(LauncherFormTest, EveryControlHasItsNameParentAndPlace) {
 }
 
 TEST_F(LauncherFormTest, WiderWindowStretchesAndMovesExactlyTheAnchoredControls) {
+  ShowEveryPageOnce();
   const auto before = AllRects(*form);
   testui::GrowWindow(form->Handle(), 100, 0);
   ASSERT_EQ(form->ClientWidth(), 572);
@@ -58,6 +60,7 @@ TEST_F(LauncherFormTest, WiderWindowStretchesAndMovesExactlyTheAnchoredControls)
 }
 
 TEST_F(LauncherFormTest, TallerWindowMovesTheBottomRowAndGrowsTheLongNotes) {
+  ShowEveryPageOnce();
   const auto before = AllRects(*form);
   testui::GrowWindow(form->Handle(), 0, 100);
   ASSERT_EQ(form->ClientHeight(), 452);
@@ -70,6 +73,38 @@ TEST_F(LauncherFormTest, TallerWindowMovesTheBottomRowAndGrowsTheLongNotes) {
     EXPECT_EQ(b.right - a.right, 0);
     EXPECT_EQ(b.top - a.top, expected.Taller == layout::Moves ? 100 : 0);
     EXPECT_EQ(b.bottom - a.bottom, expected.Taller == layout::Stays ? 0 : 100);
+  }
+}
+
+// Only the first page has windows at the start; the others get theirs when first shown, in the window's size then.
+TEST_F(LauncherFormTest, PagesFirstShownInAResizedWindowLieWhereTheyWouldHaveBeen) {
+  EXPECT_TRUE(form->TabSheet0->Created() && form->cbLocale->Created());
+  for (ui::Control* later : std::initializer_list<ui::Control*>{form->TabSheet1, form->edUpdateFilesPath,
+                                                               form->grdUpdateFileList, form->lbProgressInfo})
+    EXPECT_FALSE(later->Created()) << later->Name();
+
+  ShowEveryPageOnce();
+  testui::GrowWindow(form->Handle(), 100, 60);
+  const auto resizedAfter = AllRects(*form);
+
+  form.reset();
+  form = std::make_unique<TLauncherForm>();
+  form->Create();
+  form->Show();
+  testui::Pump();
+  testui::GrowWindow(form->Handle(), 100, 60);
+  ShowEveryPageOnce();
+  const auto resizedBefore = AllRects(*form);
+  for (const auto& expected : layout::Controls) {
+    SCOPED_TRACE(expected.Name);
+    const RECT& a = resizedAfter.at(expected.Name);
+    const RECT& b = resizedBefore.at(expected.Name);
+    EXPECT_EQ(b.left, a.left);
+    EXPECT_EQ(b.top, a.top);
+    // A label that sizes itself to its text measures it against the room it has when its page is made.
+    if (expected.AutoSize) continue;
+    EXPECT_EQ(b.right, a.right);
+    EXPECT_EQ(b.bottom, a.bottom);
   }
 }
 
@@ -174,6 +209,7 @@ TEST_F(LauncherFormTest, GridColumnStaysAsWideAsTheGridsClientArea) {
 }
 
 TEST_F(LauncherFormTest, StartsOnTheWelcomePageWithTheDescribedState) {
+  ShowEveryPageOnce();
   EXPECT_EQ(Page(), 0);
   EXPECT_EQ(form->PageControl1->PageCount(), 7);
   EXPECT_EQ(form->Caption(), "Tessaron Update Utility");

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "EveryPage.h"
 #include "win/LauncherF.h"
 
 namespace {
@@ -147,6 +148,7 @@ int main(int argc, char** argv) {
     form.Destroy();
     return status;
   }
+  formtest::ShowEveryPageOnce(form);
   std::printf("dpi %d\n", form.Dpi());
   std::printf("client %d %d\n", form.ClientWidth(), form.ClientHeight());
   for (const auto& control : form.Controls()) {

@@ -122,6 +122,8 @@ class RunTest : public LauncherFormTest {
   }
 
   void Prepare() {
+    // A run comes through every page before it.
+    ShowEveryPageOnce();
     form->AppFolder = media.Path;
     form->HomeFolder = home.Path.substr(0, home.Path.size() - 1);
     form->NoSnapshot = true;

@@ -93,13 +93,17 @@ class TextsTest : public LauncherFormTest {
     testui::Pump();
   }
 
-  HWND Window(const std::string& name) const {
-    return name == "LauncherForm" ? form->Handle() : Get(name.c_str())->Handle();
+  // Pages not shown yet get their windows first, in the language chosen so far.
+  HWND Window(const std::string& name) {
+    if (name == "LauncherForm") return form->Handle();
+    if (!Get(name.c_str())->Created()) ShowEveryPageOnce();
+    return Get(name.c_str())->Handle();
   }
-  std::string Shown(const std::string& name) const { return WindowText(Window(name)); }
+  std::string Shown(const std::string& name) { return WindowText(Window(name)); }
 
   // The text of every window of the form, by component name.
-  std::map<std::string, std::string> Everything() const {
+  std::map<std::string, std::string> Everything() {
+    ShowEveryPageOnce();
     std::map<std::string, std::string> texts{{"LauncherForm", WindowText(form->Handle())}};
     for (const auto& control : form->Controls()) texts[control->Name()] = WindowText(control->Handle());
     return texts;
