@@ -21,6 +21,12 @@ constexpr DWORD PipeBufferSize = 65536;
 
 TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
   BuildLayout();
+  // The windows are made with the texts of the starting language rather than placeholders, so that the start does
+  // not measure and lay out every text twice. FormCreate applies them again and reports a text that is missing.
+  try {
+    ApplyTexts();
+  } catch (const std::exception&) {
+  }
   RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::string> {
     return kind == FolderDialog::FolderBrowser ? BrowseForFolder(start) : ui::SelectDirectory(start);
   };
