@@ -135,6 +135,13 @@ std::string Control::AccessibleName() const {
   return accessibleLabel_->ShowAccelChar() ? WithoutAccelerators(text) : text;
 }
 
+bool Control::HasNonClientArea() const {
+  RECT window, client;
+  GetWindowRect(hwnd_, &window);
+  GetClientRect(hwnd_, &client);
+  return window.right - window.left != client.right || window.bottom - window.top != client.bottom;
+}
+
 void Control::FontChanged() { SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE); }
 
 HFONT Control::FontHandle() const { return form_.FontFor(font_); }
@@ -146,6 +153,8 @@ HBRUSH Control::CtlColor(HDC, UINT) { return nullptr; }
 LRESULT Control::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SETFOCUS) form_.FocusChanged(this);
   if (msg == WM_GETFONT && !IsSubclassed()) return reinterpret_cast<LRESULT>(FontHandle());
+  // Most controls have no frame: their non-client area is empty, and painting it would only cost a device context.
+  if (msg == WM_NCPAINT && !HasNonClientArea()) return 0;
   // Asked afresh each time a reader looks, so the name follows the label's text in every language.
   if (msg == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
     const std::string name = AccessibleName();

@@ -109,6 +109,7 @@ class Control : public Window {
   virtual void Resized() {}
 
   HFONT FontHandle() const;
+  bool HasNonClientArea() const;
   bool EventsEnabled() const;
   // Routes the notifications a container window receives to the child they come from.
   bool RouteChildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);

@@ -42,15 +42,17 @@ void Form::RegisterClasses() {
   RegisterWindowClass(ImageClass, 0);
   RegisterWindowClass(BevelClass, CS_HREDRAW | CS_VREDRAW);
 
+  // The class's icons are the window's: shared icons of the standard sizes, which live as long as the program and
+  // so stay valid for every window of the class. Missing pictures cost nothing but the picture.
+  HICON icon = nullptr, smallIcon = nullptr;
   if (!iconResource_.empty()) {
-    // Missing pictures cost nothing but the picture.
-    auto icon = [&](int width, int height) {
-      return static_cast<HICON>(LoadImageA(instance, iconResource_.c_str(), IMAGE_ICON, width, height, 0));
+    auto load = [&](int width, int height) {
+      return static_cast<HICON>(LoadImageA(instance, iconResource_.c_str(), IMAGE_ICON, width, height, LR_SHARED));
     };
-    icon_.Reset(icon(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)));
-    smallIcon_.Reset(icon(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)));
+    icon = load(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON));
+    smallIcon = load(GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
   }
-  RegisterWindowClass(className_.c_str(), CS_HREDRAW | CS_VREDRAW, icon_.Get(), smallIcon_.Get());
+  RegisterWindowClass(className_.c_str(), CS_HREDRAW | CS_VREDRAW, icon, smallIcon);
 }
 
 void Form::Create() {
@@ -73,8 +75,6 @@ void Form::Create() {
     creating_ = false;
     throw std::runtime_error("Cannot create the window " + Name());
   }
-  if (icon_) SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.Get()));
-  if (smallIcon_) SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
   if (!App().mainForm_) App().mainForm_ = this;
 
   try {
@@ -154,8 +154,6 @@ void Form::Destroy() {
   // Also when the window went some other way: nothing may point at a form that is gone.
   fonts_.clear();
   brushes_.clear();
-  icon_.Reset();
-  smallIcon_.Reset();
   if (App().mainForm_ == this) App().mainForm_ = nullptr;
 }
 
@@ -268,6 +266,12 @@ void Form::ArrangeTabOrder(Control* root) {
     HWND after = HWND_TOP;
     for (Control* control : ordered) {
       if (!control->Created()) continue;
+      // Windows are made in z-order already: most are in place, and moving one costs a trip to the window manager.
+      const HWND previous = GetWindow(control->Handle(), GW_HWNDPREV);
+      if (previous == (after == HWND_TOP ? nullptr : after)) {
+        after = control->Handle();
+        continue;
+      }
       SetWindowPos(control->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
       after = control->Handle();
     }

@@ -113,8 +113,6 @@ class Form : public Window {
   SIZE minOuter_{0, 0};
   Color color_;
   std::string iconResource_;
-  ScopedIcon icon_;
-  ScopedIcon smallIcon_;
   bool creating_ = false;
   bool destroying_ = false;
   HWND lastFocus_ = nullptr;

@@ -45,7 +45,8 @@ SIZE Label::TextExtent(int wrapWidth) const {
   std::string text = caption_.empty() ? std::string(" ") : caption_;
   RECT r{0, 0, wrapWidth, 0};
   if (hwnd_) {
-    WindowDC dc(hwnd_);
+    // A memory DC of the screen measures as the window's own DC does, without asking the display for the window.
+    MemoryDC dc(CreateCompatibleDC(nullptr));
     SelectedObject font(dc.Get(), FontHandle());
     DrawTextA(dc.Get(), text.c_str(), static_cast<int>(text.size()), &r,
               DT_CALCRECT | DT_EXPANDTABS | (wrapWidth > 0 ? UINT{DT_WORDBREAK} : 0u) |

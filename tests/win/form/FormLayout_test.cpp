@@ -80,7 +80,7 @@ TEST_F(LauncherFormTest, TallerWindowMovesTheBottomRowAndGrowsTheLongNotes) {
 TEST_F(LauncherFormTest, PagesFirstShownInAResizedWindowLieWhereTheyWouldHaveBeen) {
   EXPECT_TRUE(form->TabSheet0->Created() && form->cbLocale->Created());
   for (ui::Control* later : std::initializer_list<ui::Control*>{form->TabSheet1, form->edUpdateFilesPath,
-                                                               form->grdUpdateFileList, form->lbProgressInfo})
+                                                                form->grdUpdateFileList, form->lbProgressInfo})
     EXPECT_FALSE(later->Created()) << later->Name();
 
   ShowEveryPageOnce();
@@ -105,6 +105,20 @@ TEST_F(LauncherFormTest, PagesFirstShownInAResizedWindowLieWhereTheyWouldHaveBee
     if (expected.AutoSize) continue;
     EXPECT_EQ(b.right, a.right);
     EXPECT_EQ(b.bottom, a.bottom);
+  }
+}
+
+// The icons belong to the window class, so they must outlive every window of it, a second window included.
+TEST_F(LauncherFormTest, EveryWindowOfTheClassHasItsIcons) {
+  form.reset();
+  form = std::make_unique<TLauncherForm>();
+  form->Create();
+  for (int which : {GCLP_HICON, GCLP_HICONSM}) {
+    ICONINFO info{};
+    const auto icon = reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), which));
+    ASSERT_TRUE(icon && GetIconInfo(icon, &info)) << which;
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
   }
 }
 
