@@ -5,6 +5,9 @@
 // top-level window, and every visible window inside it, has nothing left to paint. The time includes the polling
 // (every millisecond), which is the same for both.
 //
+// It also times the minimal window holding as many plain child windows as the wizard's first page, to show what
+// that many windows cost on this platform before any program logic.
+//
 // It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
 //   bash scripts/e2e-run build/windows/bench/startup_bench.exe [rounds]
 #include <windows.h>
