@@ -307,7 +307,9 @@ class TabSheet : public Control {
 
  private:
   friend class PageControl;
+  friend class Form;
   int index_ = -1;
+  bool windowsMade_ = false;
 };
 
 // Pages without tabs and without a frame.

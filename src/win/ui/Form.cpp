@@ -89,6 +89,8 @@ void Form::Create() {
   GetClientRect(hwnd_, &client);
   LayoutChildren(nullptr, client.right, client.bottom);
   creating_ = false;
+  for (auto& control : controls_)
+    if (auto* page = dynamic_cast<TabSheet*>(control.get()); page && page->Created()) PageCreated(page);
 
   for (auto& timer : timers_)
     if (timer->enabled_) timer->Start();
@@ -113,7 +115,8 @@ void Form::CreateWindows(Control* root) {
 }
 
 void Form::CreatePage(TabSheet* page) {
-  if (!hwnd_ || page->Created()) return;
+  // A page whose windows could not all be made tries again at its next showing.
+  if (!hwnd_ || page->windowsMade_) return;
   creating_ = true;
   try {
     CreateWindows(page);
@@ -128,6 +131,11 @@ void Form::CreatePage(TabSheet* page) {
     if (control.get() != page && control->IsContainer() && IsWithin(control.get(), page))
       LayoutChildren(control.get(), control->ClientWidth(), control->ClientHeight());
   creating_ = false;
+  PageCreated(page);
+}
+
+void Form::PageCreated(TabSheet* page) {
+  page->windowsMade_ = true;
   if (page->OnCreate) Guarded([&] { page->OnCreate(page); });
 }
 
@@ -150,6 +158,8 @@ void Form::Destroy() {
     DestroyWindow(hwnd_);
     destroying_ = false;
   }
+  for (auto& control : controls_)
+    if (auto* page = dynamic_cast<TabSheet*>(control.get())) page->windowsMade_ = false;
   readerApartment_.reset();
   // Also when the window went some other way: nothing may point at a form that is gone.
   fonts_.clear();

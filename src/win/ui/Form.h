@@ -100,6 +100,7 @@ class Form : public Window {
   void CreateWindows(Control* root);
   // Makes the windows of a page that was not shown when the form was created.
   void CreatePage(TabSheet* page);
+  void PageCreated(TabSheet* page);
   // Whether control is root or lies inside it; every control lies inside null.
   static bool IsWithin(const Control* control, const Control* root);
   // Tab order of the controls in root and the containers inside it (all when null).

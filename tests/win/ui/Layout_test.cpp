@@ -202,4 +202,48 @@ TEST(LabelTest, SizesItselfToItsTextUnlessFixed) {
   form.Destroy();
 }
 
+// A control whose window the platform refuses to make while told to.
+class Refused : public ui::Control {
+ public:
+  using Control::Control;
+  bool refuse = true;
+
+ protected:
+  WindowClass Describe() const override { return {refuse ? "Tessaron.NoSuchClass" : "STATIC", 0, 0}; }
+};
+
+TEST(PageTest, APageMakesItsWindowsWhenFirstShownAndTriesAgainAfterAFailure) {
+  ui::Form form("PageForm", "TessaronPageTest");
+  auto* pages = form.Add<ui::PageControl>(nullptr, "pages");
+  pages->Place(0, 0, 200, 100);
+  ui::TabSheet* first = pages->AddPage("first");
+  ui::TabSheet* second = pages->AddPage("second");
+  auto* label = form.Add<ui::Label>(second, "lbSecond");
+  label->Place(8, 8, 10, 10);
+  label->SetCaption("Second page");
+  auto* refused = form.Add<Refused>(second, "refused");
+  refused->Place(8, 40, 50, 20);
+  int firstMade = 0, secondMade = 0;
+  first->OnCreate = [&](ui::Component*) { ++firstMade; };
+  second->OnCreate = [&](ui::Component*) { ++secondMade; };
+  form.Create();
+  EXPECT_EQ(firstMade, 1);
+  EXPECT_FALSE(second->Created() || label->Created());
+
+  label->SetCaption("Changed before its window");
+  EXPECT_THROW(pages->SetActivePageIndex(1), std::runtime_error);
+  EXPECT_EQ(secondMade, 0);
+  refused->refuse = false;
+  pages->SetActivePageIndex(1);
+  ASSERT_TRUE(refused->Created() && label->Created());
+  EXPECT_EQ(secondMade, 1);
+  char text[64] = "";
+  GetWindowTextA(label->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Changed before its window");
+  pages->SetActivePageIndex(0);
+  pages->SetActivePageIndex(1);
+  EXPECT_EQ(secondMade, 1);
+  form.Destroy();
+}
+
 }  // namespace
