@@ -36,7 +36,7 @@ TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
 TLauncherForm::~TLauncherForm() { Destroy(); }
 
 int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, unsigned flags) {
-  return MsgBox(text, caption, flags, core::RunOutcome::Refused);
+  return MsgBox(text, caption, flags, core::RunOutcome::WizardError);
 }
 
 int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, unsigned flags,

@@ -51,13 +51,13 @@ bool TLauncherForm::PreflightCheck() {
     // Not knowing whether an engine runs refuses the start like any other fault of the machine's set-up.
     MsgBox(core::FormatText("%s\r\r[%d] %s", {generic, static_cast<unsigned long long>(error.ErrorCode),
                                               win::SystemErrorMessage(error.ErrorCode)}),
-           title, 0);
+           title, 0, core::RunOutcome::ProcessListUnreadable);
     return false;
   }
   if (runningEngine != 0) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
                             {core::EngineFileName}),
-           title, 0, core::RunOutcome::EngineAlreadyRunning);
+           title, 0, core::RunOutcome::EngineRunning);
     return false;
   }
 
@@ -66,7 +66,7 @@ bool TLauncherForm::PreflightCheck() {
     const DWORD code = GetLastError();
     MsgBox(core::FormatText("%s\r\r[%d] %s: \"ZelmoHome\"",
                             {generic, static_cast<int>(code), win::SystemErrorMessage(code)}),
-           title, 0);
+           title, 0, core::RunOutcome::ProductHomeMissing);
     return false;
   }
 
@@ -74,14 +74,14 @@ bool TLauncherForm::PreflightCheck() {
     const DWORD code = GetLastError();
     MsgBox(core::FormatText("%s\r\r[%d] %s: %s",
                             {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
-           title, 0);
+           title, 0, core::RunOutcome::ProductHomeMissing);
     return false;
   }
 
   if (!Utils::IsExistingFile(AppFolder + std::string(core::EngineFileName))) {
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
                             {core::EngineFileName, AppFolder}),
-           title, 0);
+           title, 0, core::RunOutcome::EngineMissing);
     return false;
   }
 
@@ -89,13 +89,14 @@ bool TLauncherForm::PreflightCheck() {
     case Utils::MaintenanceOn:
       break;
     case Utils::MaintenanceOff:
-      MsgBox(core::GetText("str_Message_Cant_Start_System_Not_In_MaintenanceMode"), title, 0);
+      MsgBox(core::GetText("str_Message_Cant_Start_System_Not_In_MaintenanceMode"), title, 0,
+             core::RunOutcome::MaintenanceModeOff);
       return false;
     default:
       if (Utils::GetServerRole() != Utils::RolePrimary) {
         MsgBox(core::FormatText(core::GetText("str_Message_Cant_Determine_Remote_MaintenanceMode"),
                                 {Utils::ReadPrimaryNodeName()}),
-               title, 0);
+               title, 0, core::RunOutcome::MaintenanceModeUnknown);
         return false;
       }
       break;
@@ -103,7 +104,7 @@ bool TLauncherForm::PreflightCheck() {
 
   // Without both pipes the engine would run with nothing to talk to: the start-up error already said why.
   if (!EngineOutput || !EngineInput) {
-    MsgBox(generic, title, 0);
+    MsgBox(generic, title, 0, core::RunOutcome::WizardError);
     return false;
   }
   return true;
@@ -154,18 +155,18 @@ bool TLauncherForm::ValidatePage() {
       const std::string root = core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
       if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
       return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
-                    MB_YESNO | MB_DEFBUTTON2) == IDYES;
+                    MB_YESNO | MB_DEFBUTTON2, core::RunOutcome::UpdatesFolderNotFixed) == IDYES;
     }
     case UpdateList:
       if (!UpdatesApplicable()) {
         MsgBox(
             core::FormatText(core::GetText("str_Message_No_Applicable_Updates_Available"), {Utils::ReadUpdateLevel()}),
-            warning, 0, core::RunOutcome::NothingApplicable);
+            warning, 0, core::RunOutcome::UpToDate);
         return false;
       }
       if (UpdatesMissing)
-        return MsgBox(core::GetText("str_Message_Missing_Update_Files_Continue"), warning, MB_YESNO | MB_DEFBUTTON2) ==
-               IDYES;
+        return MsgBox(core::GetText("str_Message_Missing_Update_Files_Continue"), warning, MB_YESNO | MB_DEFBUTTON2,
+                      core::RunOutcome::PackagesMissingInSequence) == IDYES;
       return true;
     case Confirmation:
       return PreflightCheck();

@@ -24,7 +24,7 @@ void TLauncherForm::ApplyLaunchSwitches() {
   }
   if (Switches.Unattended)
     ui::App().OnException = [this](const std::string& text) {
-      MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::Failed);
+      MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::WizardError);
     };
   // The first tick comes once the window is shown, so that a box about the switches stands over it.
   UnattendedTimer->SetEnabled(Switches.Unattended || !Switches.Errors.empty());
@@ -52,17 +52,17 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
   if (!btNext->Enabled() || !btNext->Visible()) {
     switch (page) {
       case UpdateList:
-        StopUnattendedRun(core::RunOutcome::NothingApplicable, grdUpdateFileList->Cell(0, 1));
+        StopUnattendedRun(core::RunOutcome::NoPackage, grdUpdateFileList->Cell(0, 1));
         break;
       case Snapshot: {
         const char letter = cbSnapshotDrive->Drive();
         const std::string drive = letter ? std::string{letter, ':', ' '} : std::string();
-        StopUnattendedRun(core::RunOutcome::Refused,
+        StopUnattendedRun(core::RunOutcome::SnapshotDriveRefused,
                           lbSnapshotDriveTitle->Caption() + "\r\r" + drive + lbSnapshotDriveSizeInfo->Caption());
         break;
       }
       default:
-        StopUnattendedRun(core::RunOutcome::Refused,
+        StopUnattendedRun(core::RunOutcome::UpdatesFolderMissing,
                           lbUpdateFilesPathTitle->Caption() + "\r\r" + edUpdateFilesPath->Text());
         break;
     }
@@ -73,7 +73,7 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
     UnattendedTimer->SetEnabled(false);
     if (Switches.CheckOnly) {
       if (ValidatePage())
-        StopUnattendedRun(core::RunOutcome::Succeeded, std::string(core::CheckOnlyReadyText(cbLocale->ItemIndex())));
+        StopUnattendedRun(core::RunOutcome::CheckPassed, std::string(core::CheckOnlyReadyText(cbLocale->ItemIndex())));
       return;
     }
   }
@@ -97,5 +97,5 @@ void TLauncherForm::EndUnattendedRun(core::RunOutcome outcome) {
 int TLauncherForm::ExitCode() const {
   if (!Switches.Unattended) return 0;
   // Closed by someone at the console before the run came to an end of its own.
-  return core::ExitCodeOf(Outcome.value_or(core::RunOutcome::Refused));
+  return core::ExitCodeOf(Outcome.value_or(core::RunOutcome::ClosedByHand));
 }

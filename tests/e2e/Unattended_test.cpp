@@ -122,7 +122,7 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
        "running."},
       {"nothing applicable", "~unattended" + updates + kLogSwitch, applied, false, 1642,
        "No applicable updates for 2.3.1.5 available in the selected folder."},
-      {"no package", "~unattended ~updates=C:\\Empty " + kLogSwitch, ready, false, 1642,
+      {"no package", "~unattended ~updates=C:\\Empty " + kLogSwitch, ready, false, 1619,
        "No files matching Tessaron-2.3.1.*.zuk"},
       {"gap in the sequence", "~unattended ~updates=C:\\Gap " + kLogSwitch, ready, false, 1,
        "Some update files seem to be missing from the sequence.\r\n\r\nWould you like to continue anyways?"},

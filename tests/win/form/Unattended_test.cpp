@@ -31,7 +31,7 @@ TEST_F(WizardTest, AnUnattendedRunEndsWhereNextIsGreyedAndAQuestionIsAnsweredNo)
   form->EnterPage();  // as at start-up, after the switches preset the fields
   tickUntilEnded();
   EXPECT_EQ(Page(), 3);
-  EXPECT_EQ(form->Outcome, core::RunOutcome::Refused);
+  EXPECT_EQ(form->Outcome, core::RunOutcome::SnapshotDriveRefused);
   EXPECT_EQ(form->ExitCode(), 1);
   EXPECT_EQ(ReadBytes(log), "Please specify the target drive for the snapshot\r\n\r\n" + std::string{floppy} +
                                 ": [FLOPPY]" + separator);
