@@ -97,9 +97,6 @@ void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
     MsgBox(core::GetText("str_Message_Server_Needs_Reboot"), core::GetText("str_Title_Information"), 0);
 }
 
-// Kept as a named handler of the wizard; a click on the window does nothing.
-void TLauncherForm::FormClick(ui::Component*) {}
-
 void TLauncherForm::btExitClick(ui::Component*) {
   if (CloseQuery()) ui::App().Terminate();
 }

@@ -115,7 +115,6 @@ class TLauncherForm : public ui::Form {
   void FormCreate(ui::Component* Sender);
   void FormDestroy(ui::Component* Sender);
   void FormCloseQuery(ui::Component* Sender, bool& CanClose);
-  void FormClick(ui::Component* Sender);
   void btNextClick(ui::Component* Sender);
   void btPrevClick(ui::Component* Sender);
   void btExitClick(ui::Component* Sender);

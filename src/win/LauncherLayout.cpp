@@ -89,7 +89,6 @@ void TLauncherForm::BuildLayout() {
   OnCreate = [this](Component* sender) { FormCreate(sender); };
   OnDestroy = [this](Component* sender) { FormDestroy(sender); };
   OnCloseQuery = [this](Component* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
-  OnClick = [this](Component* sender) { FormClick(sender); };
   auto nextClick = [this](Component* sender) { btNextClick(sender); };
 
   // ------------------------------------------------------------------------------------------ the window

@@ -36,7 +36,7 @@ void TLauncherForm::btNextClick(ui::Component*) {
   do {
     index = std::min(index + 1, last);
     PageControl1->SetActivePageIndex(index);
-  } while (PageControl1->Page(index)->Tag() != 0 && index != last);
+  } while (PageControl1->Page(index)->Skipped() && index != last);
   EnterShownPage(*this);
 }
 
@@ -45,7 +45,7 @@ void TLauncherForm::btPrevClick(ui::Component*) {
   do {
     index = std::max(index - 1, 0);
     PageControl1->SetActivePageIndex(index);
-  } while (PageControl1->Page(index)->Tag() != 0 && index != 0);
+  } while (PageControl1->Page(index)->Skipped() && index != 0);
   EnterShownPage(*this);
 }
 
@@ -65,12 +65,12 @@ void TLauncherForm::EnterPage() {
       SetNavButtons(Shown, found ? Shown : Disabled, Shown, "_Next");
       // The scan resets ExpectedSections, so coming back here never counts the snapshot twice.
       if (NoSnapshot) {
-        TabSheet3->SetTag(1);
+        TabSheet3->SetSkipped(true);
       } else if (core::SequenceContains(FoundUpdates, "0", core::SequenceDelimiter)) {
-        TabSheet3->SetTag(0);
+        TabSheet3->SetSkipped(false);
         ++ExpectedSections;
       } else {
-        TabSheet3->SetTag(1);
+        TabSheet3->SetSkipped(true);
       }
       sbarProgress->SetMax(ExpectedSections * 100);
       grdUpdateFileList->SetFocus();

@@ -16,10 +16,6 @@ class Component {
 
   const std::string& Name() const { return name_; }
 
-  // A free integer for the program's own use.
-  int Tag() const { return tag_; }
-  void SetTag(int tag) { tag_ = tag; }
-
   // The text the component shows: a window title, a label's text, an edit field's content, ...
   virtual std::string Caption() const { return caption_; }
   virtual void SetCaption(const std::string& text) { caption_ = text; }
@@ -29,7 +25,6 @@ class Component {
 
  private:
   std::string name_;
-  int tag_ = 0;
 };
 
 }  // namespace ui

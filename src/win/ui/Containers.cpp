@@ -110,7 +110,6 @@ void PageControl::FocusActivePage() {
 
 TabSheet* PageControl::AddPage(std::string name) {
   TabSheet* page = form_.Add<TabSheet>(this, std::move(name));
-  page->index_ = PageCount();
   pages_.push_back(page);
   if (active_ < 0) SetActivePageIndex(0);
   return page;

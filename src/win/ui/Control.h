@@ -30,7 +30,6 @@ class Control : public Window {
   void Place(int left, int top, int width, int height) { design_ = {left, top, width, height}; }
   const Bounds& Design() const { return design_; }
   void SetAnchors(Anchors anchors) { anchors_ = anchors; }
-  Anchors GetAnchors() const { return anchors_; }
 
   // Current geometry in pixels relative to the parent's client area (the scaled design before creation).
   Bounds BoundsPx() const;
@@ -56,7 +55,6 @@ class Control : public Window {
   // Position in the parent's tab sequence (-1: none), and whether Tab stops at the control.
   int TabOrder() const { return tabOrder_; }
   void SetTabOrder(int order) { tabOrder_ = order; }
-  bool TabStop() const { return tabStop_; }
   void SetTabStop(bool stop);
 
   // Gives the control the input focus when it can take it; does nothing otherwise.

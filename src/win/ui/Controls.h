@@ -20,7 +20,6 @@ class Label : public Control {
   bool AutoSize() const { return autoSize_; }
   void SetAutoSize(bool autoSize);
   // Words wrap at the label's width and every line break starts a new line.
-  bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap);
   // The size of the caption in the label's font: on one line, or wrapped at this width.
   SIZE TextExtent(int wrapWidth = 0) const;
@@ -93,7 +92,6 @@ class Edit : public Control {
   void SetText(const std::string& text) { SetCaption(text); }
   void SetCaption(const std::string& text) override;
 
-  bool Border() const { return border_; }
   void SetBorder(bool border) { border_ = border; }
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool readOnly);
@@ -116,10 +114,8 @@ class Memo : public Edit {
  public:
   Memo(Form& form, Control* parent, std::string name);
 
-  bool WordWrap() const { return wordWrap_; }
   void SetWordWrap(bool wrap) { wordWrap_ = wrap; }
   void SetScrollBars(ScrollBars bars) { scrollBars_ = bars; }
-  bool WantReturns() const { return wantReturns_; }
   void SetWantReturns(bool want) { wantReturns_ = want; }
 
  protected:
@@ -293,10 +289,13 @@ class TabSheet : public Control {
   // The parent must be a PageControl; use PageControl::AddPage.
   TabSheet(Form& form, Control* parent, std::string name);
 
+  // Next and Prev step over a skipped page: the wizard decides which pages a run needs.
+  bool Skipped() const { return skipped_; }
+  void SetSkipped(bool skipped) { skipped_ = skipped; }
+
   NotifyEvent OnResize;
   // The page's windows were just made: when it was first shown, or with the form for the page shown then.
   NotifyEvent OnCreate;
-  int PageIndex() const { return index_; }
   SIZE DesignClientSize() const override;
 
  protected:
@@ -308,8 +307,8 @@ class TabSheet : public Control {
  private:
   friend class PageControl;
   friend class Form;
-  int index_ = -1;
   bool windowsMade_ = false;
+  bool skipped_ = false;
 };
 
 // Pages without tabs and without a frame.

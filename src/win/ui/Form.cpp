@@ -428,9 +428,6 @@ LRESULT Form::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
       FillRect(reinterpret_cast<HDC>(wParam), &r, BrushFor(EffectiveColor()));
       return 1;
     }
-    case WM_LBUTTONUP:
-      if (OnClick && !creating_) OnClick(this);
-      return 0;
     default:
       break;
   }

@@ -41,7 +41,6 @@ class Form : public Window {
 
   NotifyEvent OnCreate;
   NotifyEvent OnDestroy;
-  NotifyEvent OnClick;
   NotifyEvent OnResize;
   CloseQueryEvent OnCloseQuery;
 

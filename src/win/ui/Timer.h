@@ -23,7 +23,6 @@ class Timer : public Component {
   void SetInterval(UINT milliseconds);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
-  UINT_PTR Id() const { return id_; }
 
  private:
   friend class Form;
