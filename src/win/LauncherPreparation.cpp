@@ -30,7 +30,7 @@ int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
 // The shell and COM are loaded when the folder browser first opens, not with the program: loading them costs the
 // start of the wizard time that its welcome page does not need. They stay loaded once there.
 template <class Function>
-Function* SystemFunction(const char* module, const char* name) {
+Function* RequiredSystemFunction(const char* module, const char* name) {
   Function* function = Utils::SystemFunction<Function>(module, name);
   if (!function) throw win::EOSError(GetLastError());
   return function;
@@ -207,9 +207,9 @@ std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& sta
   info.lpfn = BrowseCallback;
   info.lParam = preselected.empty() ? 0 : reinterpret_cast<LPARAM>(preselected.c_str());
 
-  auto browse = SystemFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
-  auto pathFromList = SystemFunction<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
-  auto freeList = SystemFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+  auto browse = RequiredSystemFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+  auto pathFromList = RequiredSystemFunction<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  auto freeList = RequiredSystemFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
   // A drive that is not ready must not bring up the platform's own error box in the middle of browsing.
   const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   PIDLIST_ABSOLUTE chosen = browse(&info);

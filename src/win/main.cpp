@@ -5,17 +5,15 @@
 
 #include "win/LauncherF.h"
 #include "win/ui/Application.h"
+#include "win/utils/SystemLibrary.h"
 
 namespace {
 
 // The wizard is often started from removable or network media beside files nobody vetted: DLLs come from the system
 // folder only. Older systems lack the call; they keep their own search order.
 void RestrictDllSearch() {
-  using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  if (!kernel) return;
-  auto setDirectories =
-      reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+  // kernel32 is loaded in every process, so this finds it without searching for it.
+  auto setDirectories = Utils::SystemFunction<BOOL WINAPI(DWORD)>("kernel32.dll", "SetDefaultDllDirectories");
   if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

@@ -5,6 +5,7 @@
 #include "core/PathRules.h"
 #include "win/ui/Form.h"
 #include "win/utils/OwnExecutable.h"
+#include "win/utils/SystemLibrary.h"
 
 namespace ui {
 
@@ -107,11 +108,7 @@ void Application::ShowException(const std::string& message) {
 }
 
 void MakeProcessDpiAware() {
-  using SetContextFn = BOOL(WINAPI*)(HANDLE);
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  auto setContext = user32 ? reinterpret_cast<SetContextFn>(
-                                 reinterpret_cast<void*>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")))
-                           : nullptr;
+  auto setContext = Utils::SystemFunction<BOOL WINAPI(HANDLE)>("user32.dll", "SetProcessDpiAwarenessContext");
   // DPI_AWARENESS_CONTEXT_SYSTEM_AWARE: the form is scaled once, for the DPI at start.
   if (setContext && setContext(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-2)))) return;
   SetProcessDPIAware();

@@ -16,6 +16,7 @@ int Control::Scale(int value) const { return form_.Scale(value); }
 
 bool Control::IsNative() const {
   if (hwnd_) return IsSubclassed();
+  // Before its window exists, the class name tells: our own classes are all registered as "Tessaron.<kind>".
   return std::string_view(Describe().ClassName).substr(0, 9) != "Tessaron.";
 }
 
