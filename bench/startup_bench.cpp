@@ -5,8 +5,9 @@
 // top-level window, and every visible window inside it, has nothing left to paint. The time includes the polling
 // (every millisecond), which is the same for both.
 //
-// It also times the minimal window holding as many plain child windows as the wizard's first page, to show what
-// that many windows cost on this platform before any program logic.
+// It also times the minimal window holding as many plain child windows as the wizard's first page, without and with
+// the wizard's manifest (common controls 6, DPI awareness): what that many windows cost on this platform before any
+// program logic. The goal is set against the second, the closest the wizard could come.
 //
 // It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
 //   bash scripts/e2e-run build/windows/bench/startup_bench.exe [rounds]
@@ -25,8 +26,9 @@ using namespace tessaron::e2e;
 
 namespace {
 
-// The wizard's start-up may take at most this many times the minimal window's.
-constexpr double kGoalRatio = 1.5;
+// The wizard's start-up may take at most this many times that of the minimal window with as many child windows as
+// its first page and its manifest.
+constexpr double kGoalRatio = 1.25;
 constexpr DWORD kReadyTimeoutMs = 30000;
 
 struct WindowSearch {
@@ -120,37 +122,49 @@ int main(int argc, char** argv) {
   setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
   setup.engine = HostPath(TESSARON_ZUK_EXE);
   std::string error;
-  if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder)) {
+  if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder) ||
+      !CopyFileInto(HostPath(TESSARON_MANIFEST_WINDOW_EXE), setup.mediaFolder)) {
     std::fprintf(stderr, "startup_bench: %s\n", error.empty() ? "cannot copy the minimal window" : error.c_str());
     return 1;
   }
   const LaunchOptions wizard = WizardLaunch(setup);
   for (const auto& [name, value] : wizard.environment) SetEnvironmentVariableA(name.c_str(), value.c_str());
   const std::string minimal = setup.mediaFolder + "\\minimal_window.exe";
+  const std::string withManifest = setup.mediaFolder + "\\minimal_window_manifest.exe";
 
   // One start of each, not counted, so that neither pays for the first load of files and fonts.
-  if (TimeToReady(minimal, wizard.currentFolder) < 0 || TimeToReady(wizard.program, wizard.currentFolder) < 0) return 1;
+  if (TimeToReady(minimal, wizard.currentFolder) < 0 || TimeToReady(withManifest, wizard.currentFolder) < 0 ||
+      TimeToReady(wizard.program, wizard.currentFolder) < 0)
+    return 1;
 
   std::printf("start-up to the end of the first paint, %d rounds in turns, medians\n", rounds);
-  // For comparison only: the minimal window holding as many plain child windows as the wizard's first page.
+  // The minimal window holding as many plain child windows as the wizard's first page, plain and with the manifest.
   const std::string children = "16";
-  std::vector<double> minimalTimes, wizardTimes, childrenTimes;
+  std::vector<double> minimalTimes, wizardTimes, childrenTimes, referenceTimes;
   for (int round = 0; round < rounds; ++round) {
     const double minimalSeconds = TimeToReady(minimal, wizard.currentFolder);
     const double wizardSeconds = TimeToReady(wizard.program, wizard.currentFolder);
     const double childrenSeconds = TimeToReady(minimal, wizard.currentFolder, children);
-    if (minimalSeconds < 0 || wizardSeconds < 0 || childrenSeconds < 0) return 1;
-    childrenTimes.push_back(childrenSeconds);
+    const double referenceSeconds = TimeToReady(withManifest, wizard.currentFolder, children);
+    if (minimalSeconds < 0 || wizardSeconds < 0 || childrenSeconds < 0 || referenceSeconds < 0) return 1;
     minimalTimes.push_back(minimalSeconds);
     wizardTimes.push_back(wizardSeconds);
-    std::printf("  round %d: minimal window %6.1f ms, wizard %6.1f ms\n", round + 1, minimalSeconds * 1000,
+    childrenTimes.push_back(childrenSeconds);
+    referenceTimes.push_back(referenceSeconds);
+    std::printf("  round %d: minimal %6.1f ms, %s children %6.1f ms, with manifest %6.1f ms, wizard %6.1f ms\n",
+                round + 1, minimalSeconds * 1000, children.c_str(), childrenSeconds * 1000, referenceSeconds * 1000,
                 wizardSeconds * 1000);
   }
-  const double ratio = Median(wizardTimes) / Median(minimalTimes);
-  std::printf("  minimal window: %6.1f ms\n", Median(minimalTimes) * 1000);
+  const double minimalMs = Median(minimalTimes) * 1000;
+  const double referenceMs = Median(referenceTimes) * 1000;
+  const double wizardMs = Median(wizardTimes) * 1000;
+  const double ratio = wizardMs / referenceMs;
+  std::printf("  minimal window: %6.1f ms\n", minimalMs);
   std::printf("  with %s plain child windows: %6.1f ms  = %.2f x\n", children.c_str(), Median(childrenTimes) * 1000,
-              Median(childrenTimes) / Median(minimalTimes));
-  std::printf("  wizard:         %6.1f ms  = %.2f x the minimal window (goal at most %.1f x)\n",
-              Median(wizardTimes) * 1000, ratio, kGoalRatio);
+              Median(childrenTimes) * 1000 / minimalMs);
+  std::printf("  the same with the wizard's manifest: %6.1f ms  = %.2f x\n", referenceMs, referenceMs / minimalMs);
+  std::printf("  wizard:         %6.1f ms  = %.2f x the minimal window, %.2f x the manifest reference (goal at most "
+              "%.2f x)\n",
+              wizardMs, wizardMs / minimalMs, ratio, kGoalRatio);
   return ratio <= kGoalRatio ? 0 : 1;
 }
