@@ -107,6 +107,8 @@ constinit const TLangTable EnglishTable = {{
      "2. After making sure, please reboot this server.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d error messages left out]"},
+    {"str_Message_Cant_Start_Another_Update_Wizard_Running",
+     "Cannot start an update at this time, because another update wizard is preparing or running an update on this server."},
 }};
 // clang-format on
 

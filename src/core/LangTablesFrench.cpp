@@ -107,6 +107,8 @@ constinit const TLangTable FrenchTable = {{
      "2. Apr\xE8s cette v\xE9rification, red\xE9marrez le serveur.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d messages d'erreur omis]"},
+    {"str_Message_Cant_Start_Another_Update_Wizard_Running",
+     "Impossible de d\xE9marrer la mise \xE0 jour maintenant car un autre assistant de mise \xE0 jour pr\xE9pare ou ex\xE9" "cute une mise \xE0 jour sur ce serveur."},
 }};
 // clang-format on
 

@@ -107,6 +107,8 @@ constinit const TLangTable GermanTable = {{
      "2. Starten Sie anschlie\xDF" "end den Server neu.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d Fehlermeldungen ausgelassen]"},
+    {"str_Message_Cant_Start_Another_Update_Wizard_Running",
+     "Update kann derzeit nicht gestartet werden, da ein anderer Update-Assistent auf diesem Server ein Update vorbereitet oder ausf\xFChrt."},
 }};
 // clang-format on
 

@@ -107,6 +107,8 @@ constinit const TLangTable SpanishTable = {{
      "2. Una vez comprobado, vuelva a arrancar este servidor.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d mensajes de error omitidos]"},
+    {"str_Message_Cant_Start_Another_Update_Wizard_Running",
+     "No es posible empezar la actualizaci\xF3n en este momento, debido a que otro asistente de actualizaci\xF3n est\xE1 preparando o ejecutando una actualizaci\xF3n en este servidor."},
 }};
 // clang-format on
 

@@ -85,11 +85,18 @@ void TLauncherForm::FormDestroy(ui::Component*) {
 }
 
 void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
-  if (EngineRunning) {
+  const bool runUnderWay = (EngineRunning || EngineStartPending) && PageControl1->ActivePageIndex() == Progress;
+  if (EngineRunning && EngineAlive()) {
     CanClose = false;
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"),
                             {core::EngineFileName}),
            core::GetText("str_Title_Information"), 0);
+  } else if (runUnderWay) {
+    // Started, but no engine runs (a copy failed, the start failed, or the engine has just ended): the run is
+    // wound up now, with its completion page and log, instead of at the next tick that would never come.
+    ui::Guarded([&] { Timer1Timer(Timer1); });
+  } else if (Switches.Unattended && !Outcome && PageControl1->ActivePageIndex() < Progress) {
+    StopUnattendedRun(core::RunOutcome::ClosedByHand, "The wizard was closed before the run came to its end.");
   }
   // The wizard never reboots anything itself; it only reminds the operator. An unattended run says it in its exit
   // code instead.

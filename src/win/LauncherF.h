@@ -16,6 +16,7 @@
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
+#include "win/utils/UpdateLock.h"
 #include "win/utils/Utils.h"
 
 class TLauncherForm : public ui::Form {
@@ -94,6 +95,11 @@ class TLauncherForm : public ui::Form {
   // The engine's process handle, kept from its start until the run is wound up: liveness comes from it, so a reused
   // process identifier can never be taken for the engine.
   Utils::ScopedHandle EngineProcess;
+  // The engine's exit code, read at the wind-up; none when no engine ran or the code could not be read.
+  std::optional<uint32_t> EngineExitCode;
+  // Held from pre-flight checks that passed until the run is wound up, so that no other wizard prepares or runs an
+  // update on this server meanwhile.
+  Utils::UpdateLock ServerLock;
   // The engine and the wizard's own executable, held unchanged from before the first copy until the engine has
   // started, so that the files copied are the files started.
   std::vector<Utils::ScopedHandle> HeldSources;
@@ -103,6 +109,7 @@ class TLauncherForm : public ui::Form {
   bool EngineRunning = false;
   bool EngineStartPending = false;
   std::unique_ptr<Utils::TPipeStream> EngineOutput;
+  // Closed once the engine has been started: nothing is ever written to it.
   std::unique_ptr<Utils::TPipeStream> EngineInput;
   // CurrentSection, ErrorText, ResultText, StatusStep, CurrentStep, ProgressDetails, NeedReboot, SectionIndex and
   // SectionPercent: what the engine's lines and the launch fill during a run.
@@ -124,7 +131,6 @@ class TLauncherForm : public ui::Form {
   void btUpdateFilesPathBrowseClick(ui::Component* Sender);
   void cbSnapshotDriveChange(ui::Component* Sender);
   void Timer1Timer(ui::Component* Sender);
-  void edZUKInputKeyPress(ui::Component* Sender, char& Key);
 
   // The one way to show a message box (flags 0 or MB_YESNO | MB_DEFBUTTON2); returns the button pressed. In an
   // unattended run no box is shown: a question is answered No, and the box's text ends the run with the outcome
@@ -192,6 +198,8 @@ class TLauncherForm : public ui::Form {
   core::LaunchSwitches Switches;
   // How an unattended run ended, once it has.
   std::optional<core::RunOutcome> Outcome;
+  // Why a run failed before its engine could be started, where that has an outcome of its own.
+  std::optional<core::RunOutcome> LaunchFailure;
   // Presets the fields the switches name; a drive that does not exist becomes a switch error.
   void ApplyLaunchSwitches();
   // Reports switch errors, then presses Next (Start) for an unattended run, or ends it where Next cannot go on.

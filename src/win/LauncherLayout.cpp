@@ -280,7 +280,6 @@ void TLauncherForm::BuildLayout() {
   edZUKInput->SetBorder(false);
   edZUKInput->SetFont(SmallFont());
   edZUKInput->SetTabOrder(3);
-  edZUKInput->OnKeyPress = [this](Component* sender, char& key) { edZUKInputKeyPress(sender, key); };
 
   memZUKOutput = Add<Memo>(TabSheet6, "memZUKOutput");
   memZUKOutput->Place(240, 200, 49, 34);

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/DriveSpace.h"
@@ -44,69 +45,78 @@ bool TLauncherForm::PreflightCheck() {
   const std::string title = core::GetText("str_Title_Error");
   const std::string generic = core::GetText("str_Message_Generic_Error");
 
+  // The server is held from before the first look at it, so that no other wizard can pass the same checks before
+  // this one has started its engine. A refusal gives it up before its box, which may stay up for long.
+  Utils::UpdateLock lock;
+  auto refuse = [&](const std::string& text, core::RunOutcome outcome) {
+    lock.Release();
+    MsgBox(text, title, 0, outcome);
+    return false;
+  };
+  auto systemError = [&](DWORD code) {
+    return core::FormatText("%s\r\r[%d] %s",
+                            {generic, static_cast<unsigned long long>(code), win::SystemErrorMessage(code)});
+  };
+
+  try {
+    lock = Utils::UpdateLock::TryTake();
+  } catch (const Utils::EInOutError& error) {
+    return refuse(systemError(error.ErrorCode), core::RunOutcome::WizardError);
+  }
+  if (!lock.Held())
+    return refuse(core::GetText("str_Message_Cant_Start_Another_Update_Wizard_Running"),
+                  core::RunOutcome::AnotherWizard);
+
   DWORD runningEngine = 0;
   try {
     runningEngine = Utils::FindProcessByExeName(std::string(core::EngineFileName));
   } catch (const Utils::EInOutError& error) {
     // Not knowing whether an engine runs refuses the start like any other fault of the machine's set-up.
-    MsgBox(core::FormatText("%s\r\r[%d] %s", {generic, static_cast<unsigned long long>(error.ErrorCode),
-                                              win::SystemErrorMessage(error.ErrorCode)}),
-           title, 0, core::RunOutcome::ProcessListUnreadable);
-    return false;
+    return refuse(systemError(error.ErrorCode), core::RunOutcome::ProcessListUnreadable);
   }
-  if (runningEngine != 0) {
-    MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
-                            {core::EngineFileName}),
-           title, 0, core::RunOutcome::EngineRunning);
-    return false;
-  }
+  if (runningEngine != 0)
+    return refuse(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
+                                   {core::EngineFileName}),
+                  core::RunOutcome::EngineRunning);
 
   HomeFolder = Utils::ReadEnvVar("ZelmoHome");
   if (HomeFolder.empty()) {
     const DWORD code = GetLastError();
-    MsgBox(core::FormatText("%s\r\r[%d] %s: \"ZelmoHome\"",
-                            {generic, static_cast<int>(code), win::SystemErrorMessage(code)}),
-           title, 0, core::RunOutcome::ProductHomeMissing);
-    return false;
+    return refuse(core::FormatText("%s\r\r[%d] %s: \"ZelmoHome\"",
+                                   {generic, static_cast<int>(code), win::SystemErrorMessage(code)}),
+                  core::RunOutcome::ProductHomeMissing);
   }
 
   if (!Utils::IsExistingFolder(HomeFolder)) {
     const DWORD code = GetLastError();
-    MsgBox(core::FormatText("%s\r\r[%d] %s: %s",
-                            {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
-           title, 0, core::RunOutcome::ProductHomeMissing);
-    return false;
+    return refuse(core::FormatText("%s\r\r[%d] %s: %s",
+                                   {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
+                  core::RunOutcome::ProductHomeMissing);
   }
 
-  if (!Utils::IsExistingFile(AppFolder + std::string(core::EngineFileName))) {
-    MsgBox(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
-                            {core::EngineFileName, AppFolder}),
-           title, 0, core::RunOutcome::EngineMissing);
-    return false;
-  }
+  if (!Utils::IsExistingFile(AppFolder + std::string(core::EngineFileName)))
+    return refuse(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
+                                   {core::EngineFileName, AppFolder}),
+                  core::RunOutcome::EngineMissing);
 
   switch (Utils::GetMaintenanceMode()) {
     case Utils::MaintenanceOn:
       break;
     case Utils::MaintenanceOff:
-      MsgBox(core::GetText("str_Message_Cant_Start_System_Not_In_MaintenanceMode"), title, 0,
-             core::RunOutcome::MaintenanceModeOff);
-      return false;
+      return refuse(core::GetText("str_Message_Cant_Start_System_Not_In_MaintenanceMode"),
+                    core::RunOutcome::MaintenanceModeOff);
     default:
-      if (Utils::GetServerRole() != Utils::RolePrimary) {
-        MsgBox(core::FormatText(core::GetText("str_Message_Cant_Determine_Remote_MaintenanceMode"),
-                                {Utils::ReadPrimaryNodeName()}),
-               title, 0, core::RunOutcome::MaintenanceModeUnknown);
-        return false;
-      }
+      if (Utils::GetServerRole() != Utils::RolePrimary)
+        return refuse(core::FormatText(core::GetText("str_Message_Cant_Determine_Remote_MaintenanceMode"),
+                                       {Utils::ReadPrimaryNodeName()}),
+                      core::RunOutcome::MaintenanceModeUnknown);
       break;
   }
 
   // Without both pipes the engine would run with nothing to talk to: the start-up error already said why.
-  if (!EngineOutput || !EngineInput) {
-    MsgBox(generic, title, 0, core::RunOutcome::WizardError);
-    return false;
-  }
+  if (!EngineOutput || !EngineInput) return refuse(generic, core::RunOutcome::WizardError);
+
+  ServerLock = std::move(lock);
   return true;
 }
 

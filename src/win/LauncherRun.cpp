@@ -94,8 +94,9 @@ class ProgressPageView : public core::EngineView {
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
   core::AppendOutputLine(form.OutputBuffer, line);
-  // The rest of a line too long for the reader is never the start of a tagged line.
-  if (form.EngineOutput && form.EngineOutput->LastLineContinued()) {
+  // The rest of a line too long for the reader is never the start of a tagged line; nor is what an engine left
+  // without a line end when it ended: it may have died in the middle of writing it ("[Result]:Upd").
+  if (form.EngineOutput && (form.EngineOutput->LastLineContinued() || form.EngineOutput->LastLineUnterminated())) {
     core::HandleContinuedEngineLine(form.Run, view, line);
   } else {
     core::HandleEngineLine(form.Run, view, line);
@@ -133,8 +134,8 @@ bool DrainWaitingLines(TLauncherForm& form) {
       [&] { return ++count % kLinesPerClockCheck == 0 && Utils::MonotonicSeconds() >= deadline; });
 }
 
-// At the end of a run the engine has gone and nothing more will arrive: every line still waiting is taken,
-// an unterminated last one included.
+// At the end of a run the engine has gone and nothing more will arrive: every line still waiting is taken, an
+// unterminated last one included (as output only).
 void DrainRemainingLines(TLauncherForm& form) {
   if (!form.EngineOutput) return;
   TakeLines(
@@ -237,11 +238,14 @@ void TLauncherForm::EnterCompletionPage() {
 
   errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
   SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
+  // The run is over and told: another wizard may have the server now.
+  ServerLock.Release();
   errors.Attempt([&] { ui::App().Restore(); });
   errors.Attempt([&] { ui::App().BringToFront(); });
   if (behindAnotherWindow) Taskbar().Flash();
   errors.Report(*this);
-  if (Switches.Unattended) EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot));
+  if (Switches.Unattended)
+    EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot, LaunchFailure));
 }
 
 // ------------------------------------------------------------ engine launch
@@ -300,7 +304,23 @@ void TLauncherForm::RunEngine() {
   const std::string engine = AppFolder + std::string(core::EngineFileName);
   EngineProcessId = 0;
   EngineProcess.Reset();
-  if (EngineInput && EngineOutput) {
+  // The pre-flight checks were passed a while ago, and an engine started by hand or by a wizard of an older
+  // version takes no lock: one more look just before the start.
+  DWORD runningEngine = 0;
+  try {
+    runningEngine = Utils::FindProcessByExeName(std::string(core::EngineFileName));
+  } catch (const Utils::EInOutError& error) {
+    Run.ErrorText = core::FormatText(
+        "%s\r\r[%d] %s", {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(error.ErrorCode),
+                          win::SystemErrorMessage(error.ErrorCode)});
+    LaunchFailure = core::RunOutcome::ProcessListUnreadable;
+  }
+  if (runningEngine != 0) {
+    Run.ErrorText = core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Engine_Already_Running"),
+                                     {core::EngineFileName});
+    LaunchFailure = core::RunOutcome::EngineRunning;
+  }
+  if (EngineInput && EngineOutput && !LaunchFailure) {
     Utils::TStartedProcess started =
         Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
                                  EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
@@ -315,6 +335,9 @@ void TLauncherForm::RunEngine() {
                                        win::UserNumberFormat());
     }
   }
+  // Nothing is ever written to the engine: with the wizard's end of its input closed, an engine that reads gets the
+  // end of its input at once instead of waiting for good. There is one run per start of the wizard.
+  EngineInput.reset();
   HeldSources.clear();
   EngineRunning = true;
   EngineStartPending = false;
@@ -380,10 +403,15 @@ void TLauncherForm::ReportRunError(const std::string& message) {
 
 void TLauncherForm::Timer1Timer(ui::Component*) {
   if (!EngineRunning && !EngineStartPending) return;
+  // Only a run on the progress page is wound up: a tick that comes while the completion page is composed (from
+  // the loop of a box it shows) finds the run leaving it already.
+  if (PageControl1->ActivePageIndex() != Progress) return;
   if (EngineAlive()) return;
 
   EngineRunning = false;
   HeldSources.clear();
+  DWORD exitCode = 0;
+  if (EngineProcess && GetExitCodeProcess(EngineProcess.Get(), &exitCode)) EngineExitCode = exitCode;
   EngineProcess.Reset();
   // Every waiting line is taken, also those behind one whose interpretation fails.
   StepErrors errors;
@@ -405,11 +433,6 @@ void TLauncherForm::Timer1Timer(ui::Component*) {
     errors.Attempt([&] { ShowServerVersion(); });
   }
   errors.Report(*this);
-}
-
-void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
-  if (Key != '\r' || !EngineInput) return;
-  Utils::WriteLine(*EngineInput, edZUKInput->Text());
 }
 
 bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {

@@ -1,8 +1,12 @@
 // Unattended runs of the real Launcher.exe, as a deployment tool starts them: the exit code and the run log for each
 // outcome, a check-only run, and the switches in interactive use.
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "E2eEnvironment.h"
@@ -155,6 +159,90 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
       CloseHandle(other.hProcess);
     }
   }
+}
+
+// Whether a process of that executable name runs.
+bool ProcessRuns(const std::string& exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return true;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32First(snapshot, &entry); more && !found; more = Process32Next(snapshot, &entry))
+    found = lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0;
+  CloseHandle(snapshot);
+  return found;
+}
+
+TEST_F(UnattendedTest, OfTwoWizardsStartedTogetherOneRunsTheEngineAndALockLeftByAKilledWizardIsTakenOver) {
+  // The engine waits for its release file, so that the wizard that runs it holds the server until then.
+  const std::string release = "C:\\Media\\go";
+  const std::string scenario = setup.mediaFolder + "\\held.scenario";
+  ASSERT_TRUE(WriteBytes(scenario, "await C:\\\\Media\\\\go\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n"));
+  auto logOf = [](char wizard) { return std::string("C:\\Logs\\wizard-") + wizard + ".log"; };
+  auto engineOf = [](char wizard) { return std::string("C:\\Logs\\engine-") + wizard + ".txt"; };
+  auto launch = [&](WizardDriver& driver, char wizard) {
+    LaunchOptions options = WizardLaunch(setup, "~unattended ~updates=C:\\Updates \"~log=" + logOf(wizard) + "\"");
+    options.environment["ZUK_SCENARIO"] = scenario;
+    options.environment["ZUK_ARGS_FILE"] = engineOf(wizard);
+    // One refused at once may be over before its window is seen; only its end matters.
+    driver.Launch(options);
+  };
+  auto reset = [&] {
+    DeleteFileA(release.c_str());
+    for (char wizard : {'a', 'b', 'k'}) {
+      DeleteFileA(logOf(wizard).c_str());
+      DeleteFileA(engineOf(wizard).c_str());
+    }
+  };
+
+  for (int trial = 0; trial < 10; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    reset();
+    WizardDriver a;
+    WizardDriver b;
+    std::thread second([&] { launch(b, 'b'); });
+    launch(a, 'a');
+    second.join();
+    // The refused one ends while the other's engine waits.
+    ASSERT_TRUE(WaitUntil([&] { return !a.IsRunning() || !b.IsRunning(); }, 60000));
+    const bool aRefused = !a.IsRunning();
+    WizardDriver& refused = aRefused ? a : b;
+    WizardDriver& running = aRefused ? b : a;
+    const char refusedName = aRefused ? 'a' : 'b';
+    const char runningName = aRefused ? 'b' : 'a';
+    DWORD code = 0;
+    EXPECT_TRUE(refused.WaitForExit(kDefaultTimeoutMs, &code));
+    EXPECT_EQ(code, 1618u);
+    EXPECT_EQ(ReadBytes(logOf(refusedName)),
+              "Cannot start an update at this time, because another update wizard is preparing or running an update "
+              "on this server." +
+                  kSeparator);
+    EXPECT_TRUE(running.IsRunning());
+    ASSERT_TRUE(WriteBytes(release, ""));
+    EXPECT_TRUE(running.WaitForExit(60000, &code));
+    EXPECT_EQ(code, 0u);
+    EXPECT_TRUE(Exists(engineOf(runningName)));
+    EXPECT_FALSE(Exists(engineOf(refusedName))) << "two engines ran";
+  }
+
+  // A wizard killed while its engine runs leaves the lock behind, abandoned: the handle kept here keeps it in
+  // existence. Once the engine has ended, the next wizard takes the lock over and runs.
+  reset();
+  HANDLE lock = nullptr;
+  {
+    WizardDriver killed;
+    launch(killed, 'k');
+    ASSERT_TRUE(WaitUntil([&] { return Exists(engineOf('k')); }, 60000));
+    lock = OpenMutexA(SYNCHRONIZE, FALSE, "Global\\TessaronUpdateWizard");
+    ASSERT_NE(lock, nullptr);
+    killed.Terminate();
+    ASSERT_FALSE(killed.IsRunning());
+  }
+  ASSERT_TRUE(WriteBytes(release, ""));
+  EXPECT_TRUE(WaitUntil([] { return !ProcessRuns("zuk.exe"); }, 60000));
+  EXPECT_EQ(Run("~unattended ~updates=C:\\Updates " + kLogSwitch, scenario), 0u);
+  CloseHandle(lock);
 }
 
 TEST_F(UnattendedTest, ACheckOnlyRunOnAReadyServerCopiesAndStartsNothing) {

@@ -113,6 +113,7 @@ char TPipeStream::TakeChar() {
 }
 
 bool TPipeStream::ReadLine(std::string& line) {
+  lastUnterminated_ = false;
   if (!front_.empty()) {
     // A line with CR LF, or what TakeChar left of it.
     line.assign(front_, 0, front_.size() >= 2 ? front_.size() - 2 : 0);
@@ -142,6 +143,7 @@ bool TPipeStream::ReadLineOrRest(std::string& line) {
   if (!rest || rest->empty()) return false;
   line = std::move(*rest);
   lastContinued_ = pending_.LastLineContinued();
+  lastUnterminated_ = true;
   return true;
 }
 

@@ -213,6 +213,8 @@ class TPipeStream : public THandleStream {
   // Whether the line last given by ReadLine or ReadLineOrRest is a later
   // piece of a line longer than the reader holds (see core::LineSplitter).
   bool LastLineContinued() const { return lastContinued_; }
+  // Whether the line last given was an unterminated rest (ReadLineOrRest).
+  bool LastLineUnterminated() const { return lastUnterminated_; }
 
   // Bytes taken from the pipe and not yet given out.
   size_t PendingSize() const;
@@ -231,6 +233,7 @@ class TPipeStream : public THandleStream {
   std::string front_;
   bool frontContinued_ = false;
   bool lastContinued_ = false;
+  bool lastUnterminated_ = false;
   std::vector<char> readBuffer_;
 };
 

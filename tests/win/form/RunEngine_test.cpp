@@ -1,5 +1,7 @@
 // Installing and starting the engine, and following it until the run has ended.
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "RunSupport.h"
@@ -22,18 +24,6 @@ std::string LaunchErrorText(const std::string& codeAndMessage, const std::vector
   std::string text = kGenericError + gap + codeAndMessage + ":";
   for (const auto& path : paths) text += gap + path;
   return text;
-}
-
-// What waits in the engine's input pipe.
-std::string EngineInputBytes(TLauncherForm& form) {
-  HANDLE readEnd = form.EngineInput->OtherEndHandle();
-  DWORD waiting = 0;
-  if (!PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) || waiting == 0) return {};
-  std::string bytes(waiting, '\0');
-  DWORD got = 0;
-  ReadFile(readEnd, bytes.data(), waiting, &got, nullptr);
-  bytes.resize(got);
-  return bytes;
 }
 
 TEST_F(RunTest, InstallFileCopiesIntoTheSupportBinFolderUnlessItIsThere) {
@@ -215,23 +205,75 @@ TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceO
   EXPECT_TRUE(ui::App().Terminated());
 }
 
-TEST_F(RunTest, EnterInTheConsoleFieldSendsTheLineToTheEngine) {
-  char key = '\r';
-  form->edZUKInput->SetText("yes please");
-  form->edZUKInputKeyPress(form->edZUKInput, key);
-  EXPECT_EQ(key, '\r');
-  EXPECT_EQ(form->edZUKInput->Text(), "yes please");
-  EXPECT_EQ(EngineInputBytes(*form), "yes please\r\n");
+TEST_F(RunTest, AnEngineThatReadsItsInputEndsAndOneThatDiesInItsLastLineFails) {
+  // The engine finds the end of its input at once instead of waiting for a line nobody sends. Should it wait all
+  // the same, it is ended after a minute, so that this test fails instead of hanging.
+  InstallEngine("readline\nprint read nothing\nexit 5\n");
+  HANDLE runEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  std::thread watchdog([&] {
+    if (WaitForSingleObject(runEnded, 60000) == WAIT_OBJECT_0) return;
+    HANDLE engine = OpenProcess(PROCESS_TERMINATE, FALSE, Utils::FindProcessByExeName("zuk.exe"));
+    if (engine) TerminateProcess(engine, 99);
+    if (engine) CloseHandle(engine);
+  });
+  RunToCompletion();
+  SetEvent(runEnded);
+  watchdog.join();
+  CloseHandle(runEnded);
+  EXPECT_EQ(form->OutputBuffer, "\r\nread nothing");
+  EXPECT_EQ(form->EngineExitCode, std::optional<uint32_t>(5));
 
-  key = 'a';
-  form->edZUKInputKeyPress(form->edZUKInput, key);
-  EXPECT_EQ(key, 'a');
-  EXPECT_EQ(EngineInputBytes(*form), "");
+  // A complete 100 % and the start of a result line, then a crash: the rest is output, never a result.
+  NewForm();
+  DeleteRunLogs();
+  form->Switches.Unattended = true;
+  InstallEngine("print [SECTION]:A\nprint [STATUS]:S,Done,100\nraw [Result]:Upd\ncrash\n");
+  RunToCompletion();
+  EXPECT_EQ(Page(), 6);
+  EXPECT_EQ(form->EngineExitCode, std::optional<uint32_t>(3));
+  EXPECT_EQ(form->Run.ResultText, "");
+  EXPECT_EQ(form->Run.ProgressDetails, "[Result]:Upd");
+  EXPECT_EQ(form->OutputBuffer, "\r\n[SECTION]:A\r\n[STATUS]:S,Done,100\r\n[Result]:Upd");
+  EXPECT_EQ(OnlyLog().substr(0, kFailed.size()), kFailed);
+  EXPECT_EQ(form->ExitCode(), 1603);
+}
 
-  form->edZUKInput->SetText("");
-  key = '\r';
-  form->edZUKInputKeyPress(form->edZUKInput, key);
-  EXPECT_EQ(EngineInputBytes(*form), "\r\n");
+TEST_F(RunTest, AnEngineFoundRunningJustBeforeTheStartIsNotJoinedByASecondOne) {
+  // Another engine, started after the pre-flight checks, held until its release file exists.
+  UtilsTest::ScratchFolder other{"other-engine"};
+  ASSERT_TRUE(CopyFileA(EnginePath().c_str(), (other.Path + "zuk.exe").c_str(), FALSE));
+  ASSERT_TRUE(WriteBytes(other.Path + "zuk.scenario", "await go\n"));  // in its current folder
+  // The scenario file beside it is read only when no scenario is named.
+  SetEnvironmentVariableA("ZUK_SCENARIO", nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION running{};
+  std::string commandLine = other.Path + "zuk.exe";
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                             other.Path.c_str(), &startup, &running));
+
+  InstallEngine("print should not run\n");
+  const std::string argsFile = media.Path + "args.txt";
+  SetEnvironmentVariableA("ZUK_ARGS_FILE", argsFile.c_str());
+  form->Switches.Unattended = true;
+  RunToCompletion();
+  const std::string message =
+      "Cannot start an update at this time, because a copy of the update utility engine (zuk.exe) is already "
+      "running.";
+  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(GetFileAttributesA(argsFile.c_str()), INVALID_FILE_ATTRIBUTES) << "a second engine was started";
+  EXPECT_EQ(Page(), 6);
+  EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
+            kFailed + " :\"Initializing\", with the following message:\r\n\r\n" + message);
+  EXPECT_EQ(form->ExitCode(), 1618);
+
+  EXPECT_TRUE(WriteBytes(other.Path + "go", ""));
+  if (WaitForSingleObject(running.hProcess, 20000) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << "the other engine did not end";
+    TerminateProcess(running.hProcess, 1);
+  }
+  CloseHandle(running.hThread);
+  CloseHandle(running.hProcess);
 }
 
 TEST_F(RunTest, AChattyEngineIsFollowedLineByLine) {

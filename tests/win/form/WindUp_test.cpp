@@ -89,5 +89,33 @@ TEST_F(RunTest, ASecondLogOfTheSameMinuteIsNumberedInsteadOfReplacingTheFirst) {
   EXPECT_EQ(ReadBytes(second), "second run");
 }
 
+TEST_F(RunTest, AWindowClosedBeforeTheWindUpStillGetsItsCompletionPageAndLog) {
+  // A copy failed: its error has been shown, and the tick that would end the run has not come yet.
+  const std::string target = form->HomeFolder + "\\OrvoZelmo\\support\\bin\\zuk.exe";
+  ASSERT_TRUE(WriteBytes(media.Path + "zuk.exe", "engine"));
+  ASSERT_TRUE(MakeFolders(target));  // a folder where the copy must go
+  form->PageControl1->SetActivePageIndex(5);
+  ui::Guarded([&] { form->EnterPage(); });
+  ASSERT_TRUE(form->EngineStartPending);
+  boxes.Boxes.clear();
+  SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ui::App().Terminated());
+  EXPECT_EQ(form->PageControl1->ActivePageIndex(), 6);
+  const std::string failed = "Error!  Please call the Orvo Response Center.";
+  EXPECT_EQ(OnlyLog().substr(0, failed.size()), failed);
+  EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(RunTest, AnUnattendedRunClosedBeforeItsStartSaysSoInItsLogAndExitCode) {
+  const std::string log = media.Path + "closed.log";
+  form->Switches.Unattended = true;
+  form->Switches.LogFile = log;
+  form->PageControl1->SetActivePageIndex(4);
+  SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(ui::App().Terminated());
+  EXPECT_EQ(form->ExitCode(), 1602);
+  EXPECT_EQ(ReadBytes(log), "The wizard was closed before the run came to its end." + kSeparator);
+}
+
 }  // namespace
 }  // namespace runtest

@@ -103,6 +103,7 @@ TEST(PipeStream, ReadLineNeverWaitsAndSplitsAtEveryLineEnd) {
   Put(writer, std::string(398, 'l') + "\r\n" + std::string(200, 'r'));
   ASSERT_TRUE(output.ReadLine(line));
   EXPECT_EQ(line, std::string(398, 'l'));
+  EXPECT_FALSE(output.LastLineUnterminated());
   EXPECT_EQ(output.PendingSize(), 200u);
   DWORD waiting = 1;
   ASSERT_TRUE(PeekNamedPipe(output.Handle(), nullptr, 0, nullptr, &waiting, nullptr));
@@ -110,6 +111,7 @@ TEST(PipeStream, ReadLineNeverWaitsAndSplitsAtEveryLineEnd) {
   EXPECT_FALSE(output.ReadLine(line));
   ASSERT_TRUE(output.ReadLineOrRest(line));
   EXPECT_EQ(line, std::string(200, 'r'));
+  EXPECT_TRUE(output.LastLineUnterminated());
   EXPECT_FALSE(output.ReadLineOrRest(line));
   EXPECT_EQ(line, NoLineMark);
 }
