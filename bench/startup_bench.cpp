@@ -116,9 +116,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: startup_bench [rounds]\n");
     return 2;
   }
-  ServerSetup setup = SimulatedServer();
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-  setup.engine = HostPath(TESSARON_ZUK_EXE);
+  ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
   std::string error;
   if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder)) {
     std::fprintf(stderr, "startup_bench: %s\n", error.empty() ? "cannot copy the minimal window" : error.c_str());

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Machine.h"
 #include "win/utils/Utils.h"
 
 using namespace Utils;
@@ -35,12 +36,7 @@ double Now() {
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string ChildPath() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string own(path, length);
-  return own.substr(0, own.find_last_of('\\') + 1) + "bench_child.exe";
-}
+std::string ChildPath() { return tessaron::testsupport::OwnFolder() + "bench_child.exe"; }
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
