@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "WizardSupport.h"
-#include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PackageRules.h"
 

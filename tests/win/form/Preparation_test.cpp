@@ -7,10 +7,8 @@
 #include <vector>
 
 #include "WizardSupport.h"
-#include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PackageRules.h"
-#include "win/SystemText.h"
 #include "win/ui/SelectDirectory.h"
 #include "win/utils/Utils.h"
 
