@@ -8,6 +8,8 @@
 
 #include <cstdlib>
 
+#include "support/PlainWindow.h"
+
 namespace {
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -20,24 +22,17 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
       EndPaint(hwnd, &paint);
       return 0;
     }
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return tessaron::testsupport::MainWindowDefault(hwnd, message, wParam, lParam);
   }
 }
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int show) {
-  WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = WindowProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  windowClass.lpszClassName = "MinimalWindow";
-  if (!RegisterClassA(&windowClass)) return 1;
+  if (!tessaron::testsupport::RegisterWindowClass("MinimalWindow", WindowProc,
+                                                  reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
+    return 1;
   HWND hwnd = CreateWindowExA(0, "MinimalWindow", "Minimal window", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                               480, 360, nullptr, nullptr, instance, nullptr);
   if (!hwnd) return 1;
@@ -54,10 +49,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int show) {
   }
   ShowWindow(hwnd, show);
   UpdateWindow(hwnd);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  return 0;
+  return tessaron::testsupport::RunMessageLoop();
 }

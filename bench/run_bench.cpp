@@ -30,27 +30,6 @@ using namespace tessaron::e2e;
 
 namespace {
 
-const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
-                              "TabSheet5", "TabSheet6", "TabSheet7"};
-
-ServerSetup Server() {
-  ServerSetup setup = SimulatedServer();
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-  setup.engine = HostPath(TESSARON_ZUK_EXE);
-  return setup;
-}
-
-std::vector<std::string> Logs(const ServerSetup& setup) {
-  std::vector<std::string> logs;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((setup.mediaFolder + "\\Launcher.*.log").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return logs;
-  do logs.push_back(setup.mediaFolder + "\\" + found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return logs;
-}
-
 // The engine into a plain pipe reader: every byte taken as it comes, until the engine has gone.
 struct Baseline {
   double seconds = 0;
@@ -96,7 +75,7 @@ std::optional<Baseline> PlainReader(const std::string& engine, const std::string
 class Wizard {
  public:
   Wizard(const ServerSetup& setup, const std::string& scenario) : setup_(setup) {
-    for (const auto& log : Logs(setup_)) DeleteFileA(log.c_str());
+    for (const auto& log : RunLogs(setup_)) DeleteFileA(log.c_str());
     LaunchOptions options = WizardLaunch(setup_);
     options.environment["ZUK_SCENARIO"] = scenario;
     std::string error;
@@ -117,11 +96,7 @@ class Wizard {
            ShownPage() == "TabSheet7";
   }
 
-  std::string ShownPage() const {
-    for (const char* page : kPages)
-      if (driver_.IsVisible(page)) return page;
-    return {};
-  }
+  std::string ShownPage() const { return tessaron::e2e::ShownPage(driver_); }
 
  private:
   bool Next(const std::string& page) {
@@ -178,7 +153,7 @@ double WizardFloodRun(const ServerSetup& setup, const std::string& output) {
     return -1;
   }
   const std::string status = wizard.Driver().Text("txtCompletionStatusInfo");
-  const auto logs = Logs(setup);
+  const auto logs = RunLogs(setup);
   const std::string log = logs.size() == 1 ? ReadBytes(logs[0]) : std::string();
   const bool succeeded = status.rfind("Congratulations!", 0) == 0;
   const bool logged = log == status + std::string(core::kOutputSeparator) + ExpectedTail(output);
@@ -302,7 +277,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: run_bench [all|flood|errors|idle]\n");
     return 2;
   }
-  ServerSetup setup = Server();
+  ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
   std::string error;
   if (!PrepareServer(setup, &error)) {
     std::fprintf(stderr, "run_bench: %s\n", error.c_str());

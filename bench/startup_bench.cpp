@@ -118,9 +118,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: startup_bench [rounds]\n");
     return 2;
   }
-  ServerSetup setup = SimulatedServer();
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-  setup.engine = HostPath(TESSARON_ZUK_EXE);
+  ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
   std::string error;
   if (!PrepareServer(setup, &error) || !CopyFileInto(HostPath(TESSARON_MINIMAL_WINDOW_EXE), setup.mediaFolder) ||
       !CopyFileInto(HostPath(TESSARON_MANIFEST_WINDOW_EXE), setup.mediaFolder)) {

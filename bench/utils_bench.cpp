@@ -9,6 +9,7 @@
 //   scripts/wine-run build/windows/bench/utils_bench.exe [all|find|lines [PIPE_BUFFER_BYTES]]
 #include <windows.h>
 // (apart, so that include sorting keeps windows.h first)
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Machine.h"
 #include "win/utils/Utils.h"
 
 using namespace Utils;
@@ -35,12 +37,7 @@ double Now() {
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-std::string ChildPath() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string own(path, length);
-  return own.substr(0, own.find_last_of('\\') + 1) + "bench_child.exe";
-}
+std::string ChildPath() { return tessaron::testsupport::OwnFolder() + "bench_child.exe"; }
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -57,6 +54,33 @@ double TimeCalls(int rounds, int callsPerRound, F call) {
     perCall.push_back((Now() - start) * 1000.0 / callsPerRound);
   }
   return Median(perCall);
+}
+
+// The search as first described, the baseline of FindProcessByExeName: list
+// every identifier, then open each process and read its first module's name.
+constexpr int kMaxListedProcesses = 2048;
+
+int ListProcessIds(std::vector<DWORD>& ids) {
+  DWORD bytes = 0;
+  if (!EnumProcesses(ids.data(), static_cast<DWORD>(ids.size() * sizeof(DWORD)), &bytes)) return 0;
+  return static_cast<int>(bytes / sizeof(DWORD));
+}
+
+std::string GetProcessExeName(DWORD id) {
+  ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
+  if (!process) return {};
+  HMODULE first = nullptr;
+  DWORD needed = 0;
+  // A process that is just starting may not list its modules yet.
+  bool listed = false;
+  for (int attempt = 0; attempt < 10 && !listed; ++attempt) {
+    listed = EnumProcessModules(process.Get(), &first, sizeof(first), &needed) && needed != 0;
+    if (!listed) Sleep(5);
+  }
+  if (!listed) return {};
+  char name[MAX_PATH];
+  DWORD length = GetModuleBaseNameA(process.Get(), first, name, sizeof(name));
+  return std::string(name, length);
 }
 
 int FindBenchmark() {
@@ -81,11 +105,11 @@ int FindBenchmark() {
     CloseHandle(created.hThread);
     children.push_back(created.hProcess);
   }
-  std::vector<DWORD> ids(MaxListedProcesses);
-  std::printf("processes listed: %d\n", ListProcessIds(ids.data(), MaxListedProcesses - 1));
+  std::vector<DWORD> ids(kMaxListedProcesses);
+  std::printf("processes listed: %d\n", ListProcessIds(ids));
 
   DWORD found = 0;
-  double bare = TimeCalls(7, 20, [&] { ListProcessIds(ids.data(), MaxListedProcesses - 1); });
+  double bare = TimeCalls(7, 20, [&] { ListProcessIds(ids); });
   double find = TimeCalls(7, 20, [&] { found = FindProcessByExeName("zuk.exe"); });
   double findChild = TimeCalls(7, 20, [&] { found = FindProcessByExeName("BENCH_CHILD.EXE"); });
   // The same names from the toolhelp snapshot.
@@ -100,7 +124,7 @@ int FindBenchmark() {
   });
   // The search as first described: one open and one module read per process.
   double perProcess = TimeCalls(3, 1, [&] {
-    int n = std::min(ListProcessIds(ids.data(), MaxListedProcesses - 1), MaxListedProcesses);
+    int n = ListProcessIds(ids);
     for (int i = 0; i < n; ++i) {
       if (GetProcessExeName(ids[i]) == "zuk.exe") break;
     }
@@ -137,8 +161,8 @@ struct LinesResult {
 // Every line the child writes, through the line reader.
 LinesResult ReadLines(long count, DWORD pipeSize) {
   TPipeStream output(PipeReadEnd, pipeSize);
-  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr, output.OtherEndHandle(),
-                          output.OtherEndHandle());
+  TStartedProcess child = StartChildProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr,
+                                            output.OtherEndHandle(), output.OtherEndHandle());
   AwaitFirstBytes(output.Handle());
   double start = Now();
   LinesResult result{0, 0, 0};
@@ -147,7 +171,7 @@ LinesResult ReadLines(long count, DWORD pipeSize) {
     if (output.ReadLine(line)) {
       ++result.lines;
       result.bytes += line.size() + 2;
-    } else if (!IsProcessAlive(id)) {
+    } else if (!IsProcessHandleAlive(child.Process.Get())) {
       while (output.ReadLineOrRest(line)) {
         ++result.lines;
         result.bytes += line.size() + 2;
@@ -165,8 +189,8 @@ LinesResult ReadLines(long count, DWORD pipeSize) {
 LinesResult ReadRaw(long count, DWORD pipeSize) {
   TPipeStream output(PipeReadEnd, pipeSize);
   std::vector<char> buffer(1 << 20);
-  DWORD id = StartProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr, output.OtherEndHandle(),
-                          output.OtherEndHandle());
+  TStartedProcess child = StartChildProcess(ChildPath(), "lines " + std::to_string(count), false, nullptr,
+                                            output.OtherEndHandle(), output.OtherEndHandle());
   AwaitFirstBytes(output.Handle());
   double start = Now();
   LinesResult result{0, 0, 0};
@@ -179,7 +203,7 @@ LinesResult ReadRaw(long count, DWORD pipeSize) {
                nullptr);
       result.bytes += got;
       result.lines += std::count(buffer.data(), buffer.data() + got, '\n');
-    } else if (!IsProcessAlive(id)) {
+    } else if (!IsProcessHandleAlive(child.Process.Get())) {
       PeekNamedPipe(output.Handle(), nullptr, 0, nullptr, &waiting, nullptr);
       if (waiting == 0) break;
     } else {

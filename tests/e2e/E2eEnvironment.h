@@ -7,45 +7,33 @@
 
 #include "WizardDriver.h"
 #include "support/Machine.h"
+#include "support/Server.h"
 
 namespace tessaron::e2e {
 
 using testsupport::ComputerName;
+using testsupport::CopyFileInto;
 using testsupport::DeleteProductRegistry;
 using testsupport::HostPath;
+using testsupport::MakeFolders;
+using testsupport::PrepareServer;
 using testsupport::ProductRegistry;
 using testsupport::ReadBytes;
+using testsupport::RunLogs;
+using testsupport::ServerSetup;
+using testsupport::SimulatedServer;
 using testsupport::WriteBytes;
 using testsupport::WriteProductRegistry;
 
 // Where a screenshot of this name goes (the build's screenshots/e2e folder, created when missing).
 std::string ScreenshotPath(const std::string& fileName);
 
-// Creates a folder and its missing parents; true when it exists afterwards.
-bool MakeFolders(const std::string& path);
+// The wizard's pages in their order.
+inline constexpr const char* kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
+                                         "TabSheet5", "TabSheet6", "TabSheet7"};
 
-// Copies a file into a folder under its own name, replacing an older copy.
-bool CopyFileInto(const std::string& source, const std::string& folder);
-
-// A server as the wizard finds it: the wizard and the engine in a media folder, the product home named by
-// ZelmoHome, an updates folder with packages, and the product registry.
-struct ServerSetup {
-  std::string launcher;  // the built Launcher.exe (Windows path)
-  std::string engine;    // the built zuk.exe, or empty for a media folder without it
-  std::string scenario;  // text of zuk.scenario beside the engine, or empty for none
-  std::string mediaFolder = "C:\\Media";
-  std::string homeFolder = "C:\\Orvo";  // ZelmoHome
-  std::string updatesFolder = "C:\\Updates";
-  std::vector<std::string> packages;  // file names made in the updates folder, each holding its own name
-  ProductRegistry registry;
-};
-
-// The server the scripted engine's scenarios expect: packages 0 to 2 for update level 2.2.1, this machine the
-// primary server, in maintenance mode. The wizard and the engine are the caller's to name.
-ServerSetup SimulatedServer();
-
-// Lays out the folders, files and registry; on failure *error says what went wrong.
-bool PrepareServer(const ServerSetup& setup, std::string* error = nullptr);
+// The page the operator sees: its name, empty when none is shown, "several pages" when more than one is.
+std::string ShownPage(const WizardDriver& driver);
 
 // How to start the wizard from the media folder of a prepared server.
 LaunchOptions WizardLaunch(const ServerSetup& setup, const std::string& arguments = "");

@@ -12,41 +12,16 @@
 namespace tessaron::e2e {
 namespace {
 
-const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
-                              "TabSheet5", "TabSheet6", "TabSheet7"};
-
-ServerSetup DemoServer() {
-  ServerSetup setup;
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-#ifdef TESSARON_ZUK_EXE
-  setup.engine = HostPath(TESSARON_ZUK_EXE);
-#endif
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
-  return setup;
-}
-
 class LauncherTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setup = DemoServer();
+    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
     std::string error;
     ASSERT_TRUE(PrepareServer(setup, &error)) << error;
     ASSERT_TRUE(driver.Launch(WizardLaunch(setup), &error)) << error;
   }
 
-  // The page the operator sees; empty when none or more than one is shown.
-  std::string ShownPage() const {
-    std::string shown;
-    for (const char* page : kPages) {
-      if (!driver.IsVisible(page)) continue;
-      if (!shown.empty()) return {};
-      shown = page;
-    }
-    return shown;
-  }
+  std::string ShownPage() const { return tessaron::e2e::ShownPage(driver); }
 
   // Every control sits below the parent the layout gives it and is of the kind the driver talks to, once its page
   // has been shown.

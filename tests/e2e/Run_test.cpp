@@ -12,8 +12,6 @@
 namespace tessaron::e2e {
 namespace {
 
-const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
-                              "TabSheet5", "TabSheet6", "TabSheet7"};
 const char* const kLanguageFiles[] = {"english", "deutsch", "francais", "espanol"};
 
 // What the engine prints for each scenario, as the output tail keeps it: every line after CR LF, the unterminated
@@ -151,25 +149,15 @@ const std::string kSuccessAt221[] = {
 class RunTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setup = SimulatedServer();
-    setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-    setup.engine = HostPath(TESSARON_ZUK_EXE);
+    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
     std::string error;
     ASSERT_TRUE(PrepareServer(setup, &error)) << error;
-    for (const auto& log : Logs()) DeleteFileA(log.c_str());
+    for (const auto& log : RunLogs(setup)) DeleteFileA(log.c_str());
   }
   // An engine still held by a test that failed goes on, so that it does not block the next run.
   void TearDown() override { WriteBytes(setup.mediaFolder + "\\go", ""); }
 
-  std::string ShownPage() const {
-    std::string shown;
-    for (const char* page : kPages) {
-      if (!driver().IsVisible(page)) continue;
-      if (!shown.empty()) return "several pages";
-      shown = page;
-    }
-    return shown;
-  }
+  std::string ShownPage() const { return tessaron::e2e::ShownPage(driver()); }
 
   // Next, posted as the operator's click; fails on any message box.
   void Next(const std::string& expectedPage) {
@@ -238,19 +226,8 @@ class RunTest : public ::testing::Test {
     return shown;
   }
 
-  std::vector<std::string> Logs() const {
-    std::vector<std::string> logs;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((setup.mediaFolder + "\\Launcher.*.log").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return logs;
-    do logs.push_back(setup.mediaFolder + "\\" + found.cFileName);
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return logs;
-  }
-
   std::string OnlyLog() const {
-    const auto logs = Logs();
+    const auto logs = RunLogs(setup);
     return logs.size() == 1 ? ReadBytes(logs[0]) : std::to_string(logs.size()) + " run logs";
   }
 
@@ -288,7 +265,7 @@ TEST_F(RunTest, ASuccessfulRunInEachLanguage) {
   ASSERT_TRUE(WriteBytes(scenarioFile, scenario));
   for (int language : {0, 1, 2, 3}) {
     SCOPED_TRACE(kLanguageFiles[language]);
-    for (const auto& log : Logs()) DeleteFileA(log.c_str());
+    for (const auto& log : RunLogs(setup)) DeleteFileA(log.c_str());
     DeleteFileA(release.c_str());
     ASSERT_NO_FATAL_FAILURE(StartRun(scenarioFile, language));
 

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "support/PlainWindow.h"
+
 namespace {
 
 enum : int { kNext = 101, kPrev, kExit, kAsk, kName, kLocale, kDrive, kDisabled };
@@ -81,14 +83,8 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     case DM_GETDEFID:
       return MAKELRESULT(kNext, DC_HASDEFID);
-    case WM_CLOSE:
-      DestroyWindow(hwnd);
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
     default:
-      return DefWindowProcA(hwnd, message, wParam, lParam);
+      return tessaron::testsupport::MainWindowDefault(hwnd, message, wParam, lParam);
   }
 }
 
@@ -110,22 +106,13 @@ LRESULT CALLBACK TealProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void Register(const char* name, WNDPROC proc, HBRUSH background) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
-  RegisterClassA(&wc);
-}
-
 void Build() {
+  using tessaron::testsupport::RegisterWindowClass;
   const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  Register("TessaronDriverTestForm", MainProc, face);
-  Register("TessaronDriverTestPage", PageProc, face);
-  Register("TessaronDriverTestTeal", TealProc, nullptr);
+  const HICON icon = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
+  RegisterWindowClass("TessaronDriverTestForm", MainProc, face, icon);
+  RegisterWindowClass("TessaronDriverTestPage", PageProc, face, icon);
+  RegisterWindowClass("TessaronDriverTestTeal", TealProc, nullptr, icon);
 
   const int width = 480, height = 360;
   const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -233,13 +220,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Build();
   ShowWindow(g_main, SW_SHOW);
   UpdateWindow(g_main);
-  MSG msg;
-  int code = 0;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(g_main, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  code = static_cast<int>(msg.wParam);
-  return code;
+  return tessaron::testsupport::RunMessageLoop(g_main);
 }

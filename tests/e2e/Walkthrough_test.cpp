@@ -9,43 +9,39 @@
 
 #include "E2eEnvironment.h"
 #include "WizardDriver.h"
-#include "core/Format.h"
-#include "core/LangRes.h"
 
 namespace tessaron::e2e {
 namespace {
 
-const char* const kPages[] = {"TabSheet0", "TabSheet1", "TabSheet2", "TabSheet3",
-                              "TabSheet5", "TabSheet6", "TabSheet7"};
-
+// What the operator reads in a language.
 struct Language {
   int Index;
   const char* File;  // picture names, ASCII only
+  const char* Next;
+  const char* Start;
+  const char* FolderTitle;
+  const char* UpdatesColumn;
+  const char* FreeSpaceWords;  // between the megabytes and the percentage
 };
-const Language kLanguages[] = {{0, "english"}, {1, "deutsch"}, {2, "francais"}, {3, "espanol"}};
-
-// A server at 2.2.1, this machine its primary and in maintenance mode, with updates 0 to 2 in C:\Updates.
-ServerSetup PreparedServer() {
-  ServerSetup setup;
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
-#ifdef TESSARON_ZUK_EXE
-  setup.engine = HostPath(TESSARON_ZUK_EXE);
-#endif
-  setup.packages = {"Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"};
-  setup.registry.updateLevel = "2.2.1";
-  setup.registry.primaryNodeName = ComputerName();
-  setup.registry.maintenanceMode = "ON";
-  return setup;
-}
+const Language kLanguages[] = {
+    {0, "english", "&Next >", "Start", "Please specify where the updates are stored", "Updates", " MB free ["},
+    {1, "deutsch", "&Weiter >", "Start", "Geben Sie an, wo die Updates gespeichert werden sollen", "Updates",
+     " MB frei ["},
+    {2, "francais", "&Suiv >",
+     "D\xE9"
+     "marrer",
+     "Veuillez indiquer l'emplacement de stockage des fichiers de mise \xE0 jour.", "Mises \xE0 jour", " Mo disp. ["},
+    {3, "espanol", "&Siguiente >", "Iniciar", "Especifique d\xF3nde se guardan las actualizaciones", "Actualizaciones",
+     " MB libres ["},
+};
 
 class WalkthroughTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setup = PreparedServer();
+    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
     std::string error;
     ASSERT_TRUE(PrepareServer(setup, &error)) << error;
   }
-  void TearDown() override { core::SelectLanguage(0); }
 
   // A new wizard; the one before, if any, is ended.
   void Launch(const std::string& arguments = "") {
@@ -54,16 +50,7 @@ class WalkthroughTest : public ::testing::Test {
     ASSERT_TRUE(wizard->Launch(WizardLaunch(setup, arguments), &error)) << error;
   }
 
-  // The page the operator sees; empty when none or more than one is shown.
-  std::string ShownPage() const {
-    std::string shown;
-    for (const char* page : kPages) {
-      if (!wizard->IsVisible(page)) continue;
-      if (!shown.empty()) return {};
-      shown = page;
-    }
-    return shown;
-  }
+  std::string ShownPage() const { return tessaron::e2e::ShownPage(*wizard); }
 
   // Presses a button as the operator does and waits until the wizard has handled it.
   void Press(const std::string& button) {
@@ -91,7 +78,6 @@ class WalkthroughTest : public ::testing::Test {
 TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
   for (const Language& language : kLanguages) {
     SCOPED_TRACE(language.File);
-    core::SelectLanguage(language.Index);
     const std::string prefix = std::string("walk-") + language.File + "-";
     Launch();
     ASSERT_EQ(ShownPage(), "TabSheet0");
@@ -102,7 +88,7 @@ TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
       ASSERT_TRUE(wizard->Sync());
     }
     EXPECT_FALSE(wizard->IsVisible("btPrev"));
-    EXPECT_EQ(wizard->Text("btNext"), core::GetComponentText("btNext", "_Next"));
+    EXPECT_EQ(wizard->Text("btNext"), language.Next);
     Look(prefix + "0-welcome");
 
     // Updates folder: type the folder.
@@ -111,14 +97,14 @@ TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
     ASSERT_TRUE(wizard->SetText("edUpdateFilesPath", "C:\\Updates"));
     ASSERT_TRUE(wizard->Sync());
     EXPECT_TRUE(wizard->IsEnabled("btNext"));
-    EXPECT_EQ(wizard->Text("lbUpdateFilesPathTitle"), core::GetText("str_lbUpdateFilesPathTitle_Caption"));
+    EXPECT_EQ(wizard->Text("lbUpdateFilesPathTitle"), language.FolderTitle);
     Look(prefix + "1-folder");
 
     // Update list: the three packages.
     Press("btNext");
     ASSERT_EQ(ShownPage(), "TabSheet2");
     EXPECT_EQ(wizard->Text("txtUpdateFilesPathEcho"), "C:\\Updates");
-    EXPECT_EQ(wizard->GridHeader("grdUpdateFileList", 0), core::GetText("str_Title_Column_Updates"));
+    EXPECT_EQ(wizard->GridHeader("grdUpdateFileList", 0), language.UpdatesColumn);
     EXPECT_EQ(wizard->GridColumn("grdUpdateFileList"),
               (std::vector<std::string>{"Tessaron-2.3.1.0", "Tessaron-2.3.1.1", "Tessaron-2.3.1.2"}));
     Look(prefix + "2-list");
@@ -130,10 +116,8 @@ TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
     ASSERT_EQ(drive.size(), 2u) << drive;
     const std::string root = drive + "\\";
     EXPECT_EQ(GetDriveTypeA(root.c_str()), static_cast<UINT>(DRIVE_FIXED)) << drive;
-    const std::string pattern = core::GetText("str_lbSnapshotDriveSizeInfo_Caption");  // "%0.0n MB free [%0.0d%%]"
-    const std::string words = pattern.substr(5, pattern.find('[') + 1 - 5);            // " MB free ["
     const std::string sizeInfo = wizard->Text("lbSnapshotDriveSizeInfo");
-    EXPECT_NE(sizeInfo.find(words), std::string::npos) << sizeInfo;
+    EXPECT_NE(sizeInfo.find(language.FreeSpaceWords), std::string::npos) << sizeInfo;
     EXPECT_TRUE(sizeInfo.ends_with("%]")) << sizeInfo;
     EXPECT_TRUE(wizard->IsEnabled("lbSnapshotDriveSizeInfo"));
     EXPECT_TRUE(wizard->IsEnabled("btNext"));
@@ -142,12 +126,12 @@ TEST_F(WalkthroughTest, InEachLanguageTheOperatorReachesTheConfirmationPage) {
     // Confirmation: Next reads Start; Prev goes back to the snapshot page and Next returns.
     Press("btNext");
     ASSERT_EQ(ShownPage(), "TabSheet5");
-    EXPECT_EQ(wizard->Text("btNext"), core::GetComponentText("btNext", "_Start"));
+    EXPECT_EQ(wizard->Text("btNext"), language.Start);
     EXPECT_TRUE(wizard->IsVisible("btPrev") && wizard->IsEnabled("btExit"));
     Look(prefix + "4-confirm");
     Press("btPrev");
     EXPECT_EQ(ShownPage(), "TabSheet3");
-    EXPECT_EQ(wizard->Text("btNext"), core::GetComponentText("btNext", "_Next"));
+    EXPECT_EQ(wizard->Text("btNext"), language.Next);
     Press("btNext");
     EXPECT_EQ(ShownPage(), "TabSheet5");
 

@@ -29,18 +29,15 @@ const char* const kPageNames[][2] = {
     {"TabSheet7", "completion"},
 };
 
+// The server "prepare" lays out, the wizard in its media folder.
 ServerSetup Server() {
-  ServerSetup setup = SimulatedServer();
-  setup.mediaFolder = "C:\\Media";
-  setup.homeFolder = "C:\\Orvo";
-  setup.updatesFolder = "C:\\Updates";
+  ServerSetup setup = SimulatedServer("", "");
+  setup.launcher = setup.mediaFolder + "\\Launcher.exe";
   return setup;
 }
 
 int Prepare(const std::string& launcher, const std::string& engine, const std::string& scenarioFile) {
-  ServerSetup setup = Server();
-  setup.launcher = launcher;
-  if (engine != "-") setup.engine = engine;
+  ServerSetup setup = SimulatedServer(launcher, engine != "-" ? engine : "");
   if (scenarioFile != "-") {
     std::ifstream in(scenarioFile, std::ios::binary);
     std::stringstream text;
@@ -75,8 +72,7 @@ class Tour {
       : folder_(std::move(folder)), deadline_(GetTickCount64() + seconds * 1000ull), pictures_(std::move(pictures)) {}
 
   int Run() {
-    ServerSetup setup = Server();
-    setup.launcher = setup.mediaFolder + "\\Launcher.exe";
+    const ServerSetup setup = Server();
     std::string error;
     if (!driver_.Launch(WizardLaunch(setup), &error)) {
       std::fprintf(stderr, "wizard_tour: %s\n", error.c_str());
@@ -151,11 +147,7 @@ class Tour {
 
   bool TimeLeft() const { return GetTickCount64() < deadline_ && driver_.IsRunning(); }
 
-  std::string ShownPage() const {
-    for (const auto& entry : kPageNames)
-      if (driver_.IsVisible(entry[0])) return entry[0];
-    return {};
-  }
+  std::string ShownPage() const { return tessaron::e2e::ShownPage(driver_); }
 
   static std::string PageName(const std::string& page) {
     for (const auto& entry : kPageNames)
@@ -225,8 +217,7 @@ class Tour {
 
 // The wizard started as a deployment tool would, left to itself; prints its exit code and its run log.
 int Unattended(DWORD seconds) {
-  ServerSetup setup = Server();
-  setup.launcher = setup.mediaFolder + "\\Launcher.exe";
+  const ServerSetup setup = Server();
   const std::string log = setup.mediaFolder + "\\unattended.log";
   DeleteFileA(log.c_str());
   const std::string arguments = "~unattended ~updates=" + setup.updatesFolder + " \"~log=" + log + "\"";

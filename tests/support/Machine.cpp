@@ -11,6 +11,17 @@ std::string HostPath(const std::string& path) {
   return result;
 }
 
+std::string OwnPath() {
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length);
+}
+
+std::string OwnFolder() {
+  const std::string own = OwnPath();
+  return own.substr(0, own.find_last_of('\\') + 1);
+}
+
 std::string ReadBytes(const std::string& path) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return path + " is missing";
@@ -29,6 +40,59 @@ bool WriteBytes(const std::string& path, const std::string& bytes) {
   const bool ok =
       WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
   return CloseHandle(file) && ok;
+}
+
+bool MakeFolders(const std::string& path) {
+  std::string folder = path;
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  if (folder.empty()) return false;
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const auto slash = folder.find_last_of("\\/");
+  // A drive ("C:") is never made.
+  if (slash != std::string::npos && slash > 2 && !MakeFolders(folder.substr(0, slash))) return false;
+  return CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool CopyFileInto(const std::string& source, const std::string& folder) {
+  const auto slash = source.find_last_of("\\/");
+  const std::string name = slash == std::string::npos ? source : source.substr(slash + 1);
+  return MakeFolders(folder) && CopyFileA(source.c_str(), (folder + "\\" + name).c_str(), FALSE);
+}
+
+void RemoveTree(const std::string& folder) {
+  std::string base = folder;
+  while (!base.empty() && base.back() == '\\') base.pop_back();
+  if (base.empty()) return;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((base + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      const std::string path = base + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(base.c_str());
+}
+
+std::vector<std::string> FilesMatching(const std::string& pattern) {
+  const std::string folder = pattern.substr(0, pattern.find_last_of("\\/") + 1);
+  std::vector<std::string> files;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do files.push_back(folder + found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  return files;
 }
 
 std::string ComputerName() {

@@ -77,50 +77,8 @@ void TPipeStream::TakeIn() {
   if (got > 0) pending_.Feed(readBuffer_.data(), got);
 }
 
-bool TPipeStream::FillFront() {
-  if (!front_.empty()) return true;
-  std::optional<std::string> line = pending_.NextLine();
-  if (!line) {
-    TakeIn();
-    line = pending_.NextLine();
-  }
-  if (!line) return false;
-  front_ = std::move(*line);
-  front_ += "\r\n";
-  frontContinued_ = pending_.LastLineContinued();
-  return true;
-}
-
-char TPipeStream::PeekChar() {
-  if (FillFront()) return front_.front();
-  // The start of an unfinished line: look at it and give it back.
-  std::optional<std::string> rest = pending_.TakeRest();
-  if (!rest || rest->empty()) return '\0';
-  pending_.Feed(rest->data(), rest->size());
-  return rest->front();
-}
-
-char TPipeStream::TakeChar() {
-  if (FillFront()) {
-    char c = front_.front();
-    front_.erase(0, 1);
-    return c;
-  }
-  std::optional<std::string> rest = pending_.TakeRest();
-  if (!rest || rest->empty()) return '\0';
-  pending_.Feed(rest->data() + 1, rest->size() - 1);
-  return rest->front();
-}
-
 bool TPipeStream::ReadLine(std::string& line) {
   lastUnterminated_ = false;
-  if (!front_.empty()) {
-    // A line with CR LF, or what TakeChar left of it.
-    line.assign(front_, 0, front_.size() >= 2 ? front_.size() - 2 : 0);
-    front_.clear();
-    lastContinued_ = frontContinued_;
-    return true;
-  }
   // Lines already taken in are given out before the pipe is asked again, so
   // a burst read in one go costs one read, not one per line.
   std::optional<std::string> next = pending_.NextLine();
@@ -147,7 +105,7 @@ bool TPipeStream::ReadLineOrRest(std::string& line) {
   return true;
 }
 
-size_t TPipeStream::PendingSize() const { return front_.size() + pending_.PendingSize(); }
+size_t TPipeStream::PendingSize() const { return pending_.PendingSize(); }
 
 void WriteLine(THandleStream& stream, const std::string& text) {
   std::string bytes = text + "\r\n";

@@ -1,9 +1,8 @@
 // Starting, following and finding processes.
 
-// Utils.h brings windows.h, whose types the two system headers after it need.
+// Utils.h brings windows.h, whose types the system header after it needs.
 #include "win/utils/Utils.h"
 // (kept apart so that include sorting leaves the order alone)
-#include <psapi.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -113,56 +112,8 @@ TStartedProcess StartChildProcess(const std::string& path, const std::string& ar
   return started;
 }
 
-DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input, HANDLE output,
-                   HANDLE error) {
-  // Followed by its identifier only: a handle kept here would keep an ended child openable.
-  return StartChildProcess(path, arguments, showConsole, input, output, error).Id;
-}
-
 bool IsProcessHandleAlive(HANDLE process) {
   return process != nullptr && WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-}
-
-bool IsProcessAlive(DWORD id) {
-  if (id == 0) return false;
-  // Opening alone proves nothing: an ended process stays openable while any
-  // handle to it exists. Its exit state is what counts.
-  ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
-  if (!process) return false;
-  return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
-}
-
-int ListProcessIds(DWORD* ids, int highIndex) {
-  if (ids == nullptr || highIndex < 0) return 0;
-  DWORD bytes = 0;
-  if (!EnumProcesses(ids, static_cast<DWORD>(highIndex + 1) * sizeof(DWORD), &bytes)) return 0;
-  return static_cast<int>(bytes / sizeof(DWORD));
-}
-
-int ListProcessModules(HANDLE process, HMODULE* modules, int highIndex) {
-  if (modules == nullptr || highIndex < 0) return 0;
-  DWORD needed = 0;
-  if (!EnumProcessModules(process, modules, static_cast<DWORD>(highIndex + 1) * sizeof(HMODULE), &needed)) {
-    return 0;
-  }
-  return static_cast<int>(needed / sizeof(HMODULE));
-}
-
-std::string GetProcessExeName(DWORD id) {
-  ScopedHandle process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id));
-  if (!process) return {};
-
-  // A process that is just starting may not list its modules yet.
-  HMODULE first = nullptr;
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    if (ListProcessModules(process.Get(), &first, 0) != 0) break;
-    Sleep(5);
-  }
-  if (ListProcessModules(process.Get(), &first, 0) == 0) return {};
-
-  char name[MAX_PATH];
-  DWORD length = GetModuleBaseNameA(process.Get(), first, name, sizeof(name));
-  return std::string(name, length);
 }
 
 DWORD FindProcessInList(const ProcessListQuery& query, const std::string& name) {

@@ -92,18 +92,6 @@ int MaintenanceModeOfText(std::string_view text);
 
 // ---------------------------------------------------------------- processes
 
-// Room for process identifiers in one ListProcessIds listing.
-inline constexpr int MaxListedProcesses = 2048;
-
-// Starts "path" with arguments as a child with its own console (hidden, or
-// minimised when showConsole is set). When any standard handle is given, all
-// three are passed and the child inherits those handles only (where the
-// platform can say so; the handles must be inheritable). The path is quoted
-// on the command line, so blanks in it cannot make the platform run another
-// program. Returns the process identifier, 0 on failure (last error kept).
-DWORD StartProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input, HANDLE output,
-                   HANDLE error);
-
 // A started child: its identifier and a handle that follows it for as long as
 // it is held, so that a reused identifier cannot be mistaken for the child.
 struct TStartedProcess {
@@ -111,31 +99,17 @@ struct TStartedProcess {
   ScopedHandle Process;
 };
 
-// StartProcess, keeping the child's process handle; Id 0 and no handle on
-// failure (last error kept).
+// Starts "path" with arguments as a child with its own console (hidden, or
+// minimised when showConsole is set). When any standard handle is given, all
+// three are passed and the child inherits those handles only (where the
+// platform can say so; the handles must be inheritable). The path is quoted
+// on the command line, so blanks in it cannot make the platform run another
+// program. Id 0 and no handle on failure (last error kept).
 TStartedProcess StartChildProcess(const std::string& path, const std::string& arguments, bool showConsole, HANDLE input,
                                   HANDLE output, HANDLE error);
 
 // Whether the process behind the handle is still running; false for none.
 bool IsProcessHandleAlive(HANDLE process);
-
-// Whether the process is still running; false for 0 and for a process that
-// has ended even while handles to it remain open elsewhere.
-bool IsProcessAlive(DWORD id);
-
-// Fills ids[0..highIndex] with the platform's process identifiers; returns
-// how many it reported, 0 on failure.
-// Kept as a named operation of the wizard; the program no longer calls it.
-int ListProcessIds(DWORD* ids, int highIndex);
-
-// Fills modules[0..highIndex] with the process's module handles; returns how
-// many modules the process has (may exceed the room given), 0 on failure.
-int ListProcessModules(HANDLE process, HMODULE* modules, int highIndex);
-
-// The file name of the process's executable from its first module; empty
-// when the process cannot be opened or read.
-// Kept as a named operation of the wizard; the program no longer calls it.
-std::string GetProcessExeName(DWORD id);
 
 // The first process, in listing order, whose executable file name equals
 // name with a-z folded; 0 if none. Sees processes of other accounts and
@@ -195,12 +169,6 @@ class TPipeStream : public THandleStream {
   // The end this stream does not use, for a child process; 0 for neither.
   HANDLE OtherEndHandle() const;
 
-  // The next character waiting, NUL if none; TakeChar also removes it. A
-  // complete line is seen with CR LF as its end, whatever end it came with.
-  // Kept as a named operation of the wizard; the program no longer calls it.
-  char PeekChar();
-  char TakeChar();
-
   // The next complete line without its end (CR LF, CR or LF) and true; or
   // NoLineMark and false when no complete line waits. Never blocks.
   bool ReadLine(std::string& line);
@@ -222,16 +190,10 @@ class TPipeStream : public THandleStream {
  private:
   // Moves every byte waiting in the pipe into pending_, without waiting.
   void TakeIn();
-  // Makes front_ hold the next complete line (with CR LF) if there is one.
-  bool FillFront();
 
   ScopedHandle readEnd_;
   ScopedHandle writeEnd_;
   core::LineSplitter pending_;
-  // A complete line with CR LF appended, of which PeekChar/TakeChar may have
-  // taken the start; it comes before everything in pending_.
-  std::string front_;
-  bool frontContinued_ = false;
   bool lastContinued_ = false;
   bool lastUnterminated_ = false;
   std::vector<char> readBuffer_;

@@ -241,32 +241,6 @@ TEST_F(LauncherFormTest, StartsOnTheWelcomePageWithTheDescribedState) {
   EXPECT_EQ(form->cbLocale->Caption(), "English");
   EXPECT_EQ(form->btUpdateFilesPathBrowse->Caption(), "...");
   EXPECT_EQ(form->txtUpdateFilesPathEcho->Text(), "J:\\Updates");
-  EXPECT_TRUE(form->Timer1->Enabled());
-  EXPECT_EQ(form->Timer1->Interval(), 1000u);
-  // Fields start as the window's state says.
-  EXPECT_EQ(form->Run.SectionIndex, -1);
-  EXPECT_EQ(form->Run.SectionPercent, 0);
-  EXPECT_EQ(form->ExpectedSections, 0);
-  EXPECT_EQ(form->EngineProcessId, 0u);
-  EXPECT_FALSE(form->EngineRunning || form->EngineStartPending || form->Run.NeedReboot || form->UpdatesMissing);
-
-  // Fonts: bold where the layout says, 6 points for the console pair, 8 elsewhere.
-  auto fontOf = [](ui::Control* control) {
-    LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control->Handle(), WM_GETFONT, 0, 0)), sizeof font, &font);
-    return font;
-  };
-  for (const char* bold : {"lbServerVersion", "lbUpdateSystemTitle", "lbUpdateFilesPathInfo", "txtUpdateFilesPathEcho",
-                           "lbSnapshotDriveInfo", "lbSnapshotDriveSizeInfo", "lbAboutToInstallInfo1",
-                           "lbAboutToInstallInfo2", "lbProgressInfo", "txtCompletionStatusInfo"})
-    EXPECT_EQ(fontOf(Get(bold)).lfWeight, FW_BOLD) << bold;
-  for (const char* regular : {"lbServerVersionTitle", "lbResponceCenter", "lbUpdateSystemInfo", "btNext",
-                              "edUpdateFilesPath", "txtCurrentStep", "lbProgressTitle"})
-    EXPECT_EQ(fontOf(Get(regular)).lfWeight, FW_NORMAL) << regular;
-  EXPECT_EQ(fontOf(form->btNext).lfHeight, -11);
-  EXPECT_EQ(fontOf(form->edZUKInput).lfHeight, -8);
-  EXPECT_EQ(fontOf(form->memZUKOutput).lfHeight, -8);
-  EXPECT_STREQ(fontOf(form->btNext).lfFaceName, "MS Sans Serif");
 
   // Literal ampersands where the layout says so, accelerators elsewhere.
   for (const char* literal : {"lbServerVersion", "lbResponceCenter", "lbSnapshotDriveSizeInfo", "lbProgressInfo"})

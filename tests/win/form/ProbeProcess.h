@@ -7,15 +7,14 @@
 #include <optional>
 #include <string>
 
+#include "support/Machine.h"
+
 namespace probe {
 
 // Runs form_layout_probe.exe with the arguments to its end: its standard output, or nothing when it could not
 // start or did not end with 0.
 inline std::optional<std::string> Run(const std::string& arguments = "") {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string program(path);
-  program = program.substr(0, program.find_last_of('\\') + 1) + "form_layout_probe.exe";
+  const std::string program = tessaron::testsupport::OwnFolder() + "form_layout_probe.exe";
 
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE readEnd = nullptr, writeEnd = nullptr;

@@ -18,7 +18,10 @@
 namespace runtest {
 
 using tessaron::testsupport::HostPath;
+using tessaron::testsupport::MakeFolders;
+using tessaron::testsupport::OwnPath;
 using tessaron::testsupport::ReadBytes;
+using tessaron::testsupport::RemoveTree;
 using tessaron::testsupport::WriteBytes;
 
 inline std::string EnginePath() { return HostPath(TESSARON_ZUK_EXE); }
@@ -26,57 +29,10 @@ inline std::string EnginePath() { return HostPath(TESSARON_ZUK_EXE); }
 // Between the completion text and the engine's output in the memo and the run log.
 inline const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
-// Creates a folder and its missing parents.
-inline bool MakeFolders(const std::string& path) {
-  std::string folder = path;
-  while (!folder.empty() && folder.back() == '\\') folder.pop_back();
-  const DWORD attributes = GetFileAttributesA(folder.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  const size_t slash = folder.find_last_of('\\');
-  if (slash != std::string::npos && slash > 2 && !MakeFolders(folder.substr(0, slash))) return false;
-  return CreateDirectoryA(folder.c_str(), nullptr) != 0;
-}
-
-// Removes a folder (with a trailing backslash) and everything in it.
-inline void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(folder + name + "\\");
-      } else {
-        SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((folder + name).c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
-inline std::string OwnPath() {
-  char path[MAX_PATH];
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  return std::string(path, length);
-}
-
 // The run logs beside this test program (its name, a timestamp, ".log").
 inline std::vector<std::string> RunLogs() {
   const std::string own = OwnPath();
-  const std::string folder = own.substr(0, own.find_last_of('\\') + 1);
-  std::string stem = own.substr(folder.size());
-  stem = stem.substr(0, stem.rfind('.'));
-  std::vector<std::string> logs;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + stem + ".*.log").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return logs;
-  do logs.push_back(folder + found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return logs;
+  return tessaron::testsupport::FilesMatching(own.substr(0, own.rfind('.')) + ".*.log");
 }
 
 inline void DeleteRunLogs() {

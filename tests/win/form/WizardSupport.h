@@ -218,7 +218,7 @@ class NetworkShare {
     CreateDirectoryA((serverFolder_ + "\\" + share).c_str(), nullptr);
     Path = "\\\\" + server + "\\" + share;
   }
-  ~NetworkShare() { Remove(serverFolder_); }
+  ~NetworkShare() { tessaron::testsupport::RemoveTree(serverFolder_); }
   NetworkShare(const NetworkShare&) = delete;
   NetworkShare& operator=(const NetworkShare&) = delete;
 
@@ -236,22 +236,6 @@ class NetworkShare {
     std::string result = name;
     HeapFree(GetProcessHeap(), 0, name);
     return result;
-  }
-  static void Remove(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-          Remove(folder + "\\" + name);
-        else
-          DeleteFileA((folder + "\\" + name).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
   }
 
   std::string unc_;
@@ -322,19 +306,14 @@ class StartableRun {
       : home_("ZelmoHome", homeFolder), scenario_("ZUK_SCENARIO", scenario) {
     CreateDirectoryA(homeFolder.c_str(), nullptr);
     EXPECT_TRUE(CopyFileA(HostPath(TESSARON_ZUK_EXE).c_str(), (media.Path + "zuk.exe").c_str(), FALSE));
-    char own[MAX_PATH] = "";
-    const std::string ownPath(own, GetModuleFileNameA(nullptr, own, sizeof own));
+    const std::string ownPath = tessaron::testsupport::OwnPath();
     EXPECT_TRUE(
         CopyFileA(ownPath.c_str(), (media.Path + ownPath.substr(ownPath.find_last_of('\\') + 1)).c_str(), FALSE));
     form.AppFolder = media.Path;
   }
   ~StartableRun() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((OwnFolder() + "form_tests.*.log").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do DeleteFileA((OwnFolder() + found.cFileName).c_str());
-    while (FindNextFileA(search, &found));
-    FindClose(search);
+    for (const auto& log : tessaron::testsupport::FilesMatching(OwnFolder() + "form_tests.*.log"))
+      DeleteFileA(log.c_str());
   }
   StartableRun(const StartableRun&) = delete;
   StartableRun& operator=(const StartableRun&) = delete;

@@ -43,7 +43,9 @@ TEST(PipeStream, EndsAndHandles) {
   EXPECT_EQ(input.OtherEndHandle(), input.ReadHandle());
   EXPECT_EQ(neither.Handle(), nullptr);
   EXPECT_EQ(neither.OtherEndHandle(), nullptr);
-  EXPECT_EQ(neither.PeekChar(), '\0');
+  std::string line;
+  EXPECT_FALSE(neither.ReadLine(line));
+  EXPECT_EQ(line, NoLineMark);
 
   // The other end goes to a child and must be inheritable; the stream's own end must not reach any child.
   DWORD flags = 0;
@@ -127,30 +129,6 @@ TEST(PipeStream, NulBytesAreDroppedInsteadOfStallingTheReader) {
   EXPECT_EQ(output.PendingSize(), 0u);
 }
 
-TEST(PipeStream, PeekAndTakeCharacters) {
-  TPipeStream output(PipeReadEnd, 65536);
-  HANDLE writer = output.OtherEndHandle();
-  EXPECT_EQ(output.TakeChar(), '\0');
-  Put(writer, "abc");
-  EXPECT_EQ(output.PeekChar(), 'a');
-  EXPECT_EQ(output.PeekChar(), 'a');
-  EXPECT_EQ(output.TakeChar(), 'a');
-  EXPECT_EQ(output.PeekChar(), 'b');
-  std::string line;
-  EXPECT_FALSE(output.ReadLine(line));
-  Put(writer, "\nxy\n");
-  ASSERT_TRUE(output.ReadLine(line));
-  EXPECT_EQ(line, "bc");
-  EXPECT_EQ(output.TakeChar(), 'x');
-  EXPECT_EQ(output.TakeChar(), 'y');
-  // A complete line is seen with CR LF as its end; taking the end's first
-  // character still leaves one empty line.
-  EXPECT_EQ(output.TakeChar(), '\r');
-  ASSERT_TRUE(output.ReadLine(line));
-  EXPECT_EQ(line, "");
-  EXPECT_FALSE(output.ReadLine(line));
-}
-
 // The child writes each piece of its script after a line on its standard
 // input; every piece is read before the next one is asked for.
 TEST(PipeStream, ChildWritingInPiecesYieldsItsLines) {
@@ -174,9 +152,9 @@ TEST(PipeStream, ChildWritingInPiecesYieldsItsLines) {
 
   TPipeStream input(PipeWriteEnd, 65536);
   TPipeStream output(PipeReadEnd, 65536);
-  DWORD id = StartProcess(ChildPath(), "pieces", false, input.OtherEndHandle(), output.OtherEndHandle(),
-                          output.OtherEndHandle());
-  ASSERT_NE(id, 0u);
+  TStartedProcess child = StartChildProcess(ChildPath(), "pieces", false, input.OtherEndHandle(),
+                                            output.OtherEndHandle(), output.OtherEndHandle());
+  ASSERT_NE(child.Id, 0u);
   for (size_t i = 0; i < steps.size(); ++i) {
     WriteLine(input, "go");
     Lines lines;
@@ -188,7 +166,7 @@ TEST(PipeStream, ChildWritingInPiecesYieldsItsLines) {
     EXPECT_TRUE(complete) << "piece " << i;
     EXPECT_EQ(lines, steps[i].lines) << "piece " << i;
   }
-  ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+  ASSERT_TRUE(WaitFor([&] { return !IsProcessHandleAlive(child.Process.Get()); }));
 
   // At the end of a run, the unterminated rest is a line of its own.
   std::string line;

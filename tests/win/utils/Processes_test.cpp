@@ -8,7 +8,8 @@
 #include "core/EngineCommand.h"
 #include "core/TextUtils.h"
 #include "win/utils/Utils.h"
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <psapi.h>
 #include <winternl.h>
 
 #include <cstring>
@@ -22,15 +23,16 @@ namespace {
 
 // A child in "echo" mode on two pipes of its own.
 struct EchoChild {
-  explicit EchoChild(const std::string& path) {
-    Id = StartProcess(path, "echo", false, Input.OtherEndHandle(), Output.OtherEndHandle(), Output.OtherEndHandle());
-  }
+  explicit EchoChild(const std::string& path)
+      : Child(StartChildProcess(path, "echo", false, Input.OtherEndHandle(), Output.OtherEndHandle(),
+                                Output.OtherEndHandle())) {}
   ~EchoChild() {
-    if (IsProcessAlive(Id)) Quit();
+    if (Alive()) Quit();
   }
+  bool Alive() const { return IsProcessHandleAlive(Child.Process.Get()); }
   void Quit() {
     WriteLine(Input, "quit");
-    WaitFor([&] { return !IsProcessAlive(Id); });
+    WaitFor([&] { return !Alive(); });
   }
   // The next line it wrote, waiting for it.
   std::string NextLine() {
@@ -41,10 +43,17 @@ struct EchoChild {
 
   TPipeStream Input{PipeWriteEnd, 65536};
   TPipeStream Output{PipeReadEnd, 65536};
-  DWORD Id = 0;
+  TStartedProcess Child;
 };
 
-TEST(Processes, StartProcessQuotesAPathWithBlanks) {
+// Starts the child with its standard output and error on the pipe and waits for its end.
+bool RunToEnd(const std::string& path, const std::string& arguments, bool showConsole, TPipeStream& output) {
+  TStartedProcess child =
+      StartChildProcess(path, arguments, showConsole, nullptr, output.OtherEndHandle(), output.OtherEndHandle());
+  return child.Id != 0 && WaitFor([&] { return !IsProcessHandleAlive(child.Process.Get()); });
+}
+
+TEST(Processes, APathWithBlanksIsQuoted) {
   // Unquoted, "<scratch>\decoy dir\utils child.exe" would run <scratch>\decoy.exe.
   ScratchFolder scratch("tessaron-start");
   const std::string program = scratch.Path + "decoy dir\\utils child.exe";
@@ -53,10 +62,7 @@ TEST(Processes, StartProcessQuotesAPathWithBlanks) {
   ASSERT_TRUE(CopyFileA(ChildPath().c_str(), (scratch.Path + "decoy.exe").c_str(), FALSE));
 
   TPipeStream output(PipeReadEnd, 65536);
-  DWORD id = StartProcess(program, "whoami first \"second arg\"", false, nullptr, output.OtherEndHandle(),
-                          output.OtherEndHandle());
-  ASSERT_NE(id, 0u);
-  ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+  ASSERT_TRUE(RunToEnd(program, "whoami first \"second arg\"", false, output));
   std::string exe, args, startup, line;
   ASSERT_TRUE(output.ReadLine(exe));
   ASSERT_TRUE(output.ReadLine(args));
@@ -65,17 +71,12 @@ TEST(Processes, StartProcessQuotesAPathWithBlanks) {
   EXPECT_TRUE(core::SameTextAZ(exe, "exe:" + program)) << exe;
   EXPECT_EQ(args, "args:first|second arg");
   EXPECT_EQ(line, "line:\"" + program + "\" whoami first \"second arg\"");
-
-  EXPECT_EQ(StartProcess(scratch.Path + "missing.exe", "", false, nullptr, nullptr, nullptr), 0u);
 }
 
 TEST(Processes, TheEngineArgumentsReachTheChildWhole) {
   TPipeStream output(PipeReadEnd, 65536);
   const std::string arguments = core::EngineArguments(false, 'd', "E:\\Updates\\2.3.1\\");
-  DWORD id = StartProcess(ChildPath(), "whoami " + arguments, false, nullptr, output.OtherEndHandle(),
-                          output.OtherEndHandle());
-  ASSERT_NE(id, 0u);
-  ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+  ASSERT_TRUE(RunToEnd(ChildPath(), "whoami " + arguments, false, output));
   std::string exe, args;
   ASSERT_TRUE(output.ReadLine(exe));
   ASSERT_TRUE(output.ReadLine(args));
@@ -85,10 +86,7 @@ TEST(Processes, TheEngineArgumentsReachTheChildWhole) {
 TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {
   for (const bool showConsole : {false, true}) {
     TPipeStream output(PipeReadEnd, 65536);
-    DWORD id =
-        StartProcess(ChildPath(), "whoami", showConsole, nullptr, output.OtherEndHandle(), output.OtherEndHandle());
-    ASSERT_NE(id, 0u);
-    ASSERT_TRUE(WaitFor([&] { return !IsProcessAlive(id); }));
+    ASSERT_TRUE(RunToEnd(ChildPath(), "whoami", showConsole, output));
     std::string exe, args, startup;
     ASSERT_TRUE(output.ReadLine(exe));
     ASSERT_TRUE(output.ReadLine(args));
@@ -97,25 +95,9 @@ TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {
   }
 }
 
-TEST(Processes, AliveEndsWithTheProcessEvenWhileAHandleIsHeld) {
-  EXPECT_FALSE(IsProcessAlive(0));
-  EXPECT_TRUE(IsProcessAlive(GetCurrentProcessId()));
-
-  EchoChild child(ChildPath());
-  ASSERT_NE(child.Id, 0u);
-  EXPECT_TRUE(IsProcessAlive(child.Id));
-
-  HANDLE held = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, child.Id);
-  ASSERT_NE(held, nullptr);
-  WriteLine(child.Input, "quit");
-  ASSERT_EQ(WaitForSingleObject(held, 20000), WAIT_OBJECT_0);
-  EXPECT_FALSE(IsProcessAlive(child.Id)) << "ended, while this test still holds a handle to it";
-  CloseHandle(held);
-}
-
 TEST(Processes, WriteLineReachesTheChildsInput) {
   EchoChild child(ChildPath());
-  ASSERT_NE(child.Id, 0u);
+  ASSERT_NE(child.Child.Id, 0u);
   WriteLine(child.Input, "hello world");
   WriteLine(child.Input, "");
   WriteLine(child.Input, std::string(70000, 'w'));  // more than the pipe holds: written in full
@@ -128,26 +110,7 @@ TEST(Processes, WriteLineReachesTheChildsInput) {
   while (all.size() < 4 + 70000 && WaitFor([&] { return child.Output.ReadLine(longLine); })) all += longLine;
   EXPECT_EQ(all, "got:" + std::string(70000, 'w'));
   child.Quit();
-  EXPECT_FALSE(IsProcessAlive(child.Id));
-}
-
-TEST(Processes, ListingsAndModulesOfRealProcesses) {
-  std::vector<DWORD> ids(MaxListedProcesses);
-  int count = ListProcessIds(ids.data(), MaxListedProcesses - 1);
-  ASSERT_GT(count, 0);
-  ids.resize(static_cast<size_t>(count));
-  EXPECT_NE(std::find(ids.begin(), ids.end(), GetCurrentProcessId()), ids.end());
-  DWORD one = 0;
-  EXPECT_GE(ListProcessIds(&one, 0), 1);
-
-  // Module handles are pointer-sized: the first is the executable's own.
-  HMODULE modules[4] = {};
-  int modulesCount = ListProcessModules(GetCurrentProcess(), modules, 3);
-  EXPECT_GT(modulesCount, 1);
-  EXPECT_EQ(modules[0], GetModuleHandleA(nullptr));
-  HMODULE first = nullptr;
-  EXPECT_EQ(ListProcessModules(GetCurrentProcess(), &first, 0), modulesCount) << "counts all, fills one";
-  EXPECT_EQ(first, GetModuleHandleA(nullptr));
+  EXPECT_FALSE(child.Alive());
 }
 
 TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
@@ -157,14 +120,13 @@ TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
   EXPECT_EQ(FindProcessByExeName(exe), 0u);
 
   EchoChild child(scratch.Path + exe);
-  ASSERT_NE(child.Id, 0u);
+  ASSERT_NE(child.Child.Id, 0u);
   WriteLine(child.Input, "ready?");
   ASSERT_EQ(child.NextLine(), "got:ready?");
 
-  EXPECT_EQ(GetProcessExeName(child.Id), exe);
-  EXPECT_EQ(FindProcessByExeName(exe), child.Id);
-  EXPECT_EQ(FindProcessByExeName(core::UpperAZ(exe)), child.Id);
-  EXPECT_EQ(FindProcessByExeName(core::LowerAZ(exe)), child.Id);
+  EXPECT_EQ(FindProcessByExeName(exe), child.Child.Id);
+  EXPECT_EQ(FindProcessByExeName(core::UpperAZ(exe)), child.Child.Id);
+  EXPECT_EQ(FindProcessByExeName(core::LowerAZ(exe)), child.Child.Id);
   std::string otherPunctuation = exe;
   std::replace(otherPunctuation.begin(), otherPunctuation.end(), '_', '-');
   EXPECT_EQ(FindProcessByExeName(otherPunctuation), 0u) << "only a-z are folded";
@@ -172,9 +134,8 @@ TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
   EXPECT_EQ(FindProcessByExeName(scratch.Path + exe), 0u) << "a base name, not a path";
 
   child.Quit();
-  ASSERT_FALSE(IsProcessAlive(child.Id));
-  EXPECT_EQ(FindProcessByExeName(exe), 0u);
-  EXPECT_EQ(GetProcessExeName(child.Id), "");
+  ASSERT_FALSE(child.Alive());
+  EXPECT_EQ(FindProcessByExeName(exe), 0u) << "ended, while this test still holds a handle to it";
 }
 
 TEST(Processes, FoundByExeNameWhenItsModulesCannotBeRead) {
@@ -190,13 +151,15 @@ TEST(Processes, FoundByExeNameWhenItsModulesCannotBeRead) {
   PROCESS_INFORMATION created{};
   ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
                              CREATE_SUSPENDED | CREATE_NEW_CONSOLE, nullptr, nullptr, &startup, &created));
-  EXPECT_EQ(GetProcessExeName(created.dwProcessId), "") << "its modules are readable after all";
+  ScopedHandle process(created.hProcess), thread(created.hThread);
+  HMODULE first = nullptr;
+  DWORD needed = 0;
+  EXPECT_FALSE(EnumProcessModules(process.Get(), &first, sizeof first, &needed) && needed != 0)
+      << "its modules are readable after all";
   EXPECT_EQ(FindProcessByExeName(exe), created.dwProcessId);
-  TerminateProcess(created.hProcess, 0);
-  WaitForSingleObject(created.hProcess, 20000);
-  CloseHandle(created.hThread);
-  CloseHandle(created.hProcess);
-  EXPECT_FALSE(IsProcessAlive(created.dwProcessId));
+  TerminateProcess(process.Get(), 0);
+  ASSERT_EQ(WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
+  EXPECT_EQ(FindProcessByExeName(exe), 0u);
 }
 
 }  // namespace

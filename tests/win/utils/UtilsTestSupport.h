@@ -7,15 +7,11 @@
 #include <functional>
 #include <string>
 
+#include "support/Machine.h"
+
 namespace UtilsTest {
 
-// The folder of the running test program, with a trailing backslash.
-inline std::string OwnFolder() {
-  char path[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof(path));
-  std::string folder(path, length);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
+using tessaron::testsupport::OwnFolder;
 
 // The helper child built beside the tests.
 inline std::string ChildPath() { return OwnFolder() + "utils_child.exe"; }
@@ -41,30 +37,11 @@ class ScratchFolder {
     Path = std::string(temp, length) + name + "-" + std::to_string(GetCurrentProcessId()) + "\\";
     CreateDirectoryA(Path.c_str(), nullptr);
   }
-  ~ScratchFolder() { Remove(Path); }
+  ~ScratchFolder() { tessaron::testsupport::RemoveTree(Path); }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;
 
   std::string Path;
-
- private:
-  static void Remove(const std::string& folder) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Remove(folder + name + "\\");
-        } else {
-          DeleteFileA((folder + name).c_str());
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
 };
 
 }  // namespace UtilsTest
