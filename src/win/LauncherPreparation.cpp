@@ -154,6 +154,8 @@ bool TLauncherForm::ValidatePage() {
     case UpdatesFolder: {
       const std::string root = core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
       if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
+      // Fleets keep their media on a central share; a deployment tool says so in advance.
+      if (Switches.Unattended && Switches.AcceptNetworkFolder) return true;
       return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
                     MB_YESNO | MB_DEFBUTTON2, core::RunOutcome::UpdatesFolderNotFixed) == IDYES;
     }

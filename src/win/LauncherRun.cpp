@@ -93,6 +93,7 @@ class ProgressPageView : public core::EngineView {
 // One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
+  form.EngineOutputFile.Append(line);
   core::AppendOutputLine(form.OutputBuffer, line);
   // The rest of a line too long for the reader is never the start of a tagged line.
   if (form.EngineOutput && form.EngineOutput->LastLineContinued()) {
@@ -181,6 +182,7 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 void TLauncherForm::EnterProgressPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
   EngineStartPending = true;
+  LaunchFailure.reset();
   ReportedRunErrors.clear();
   const std::string ownName = core::FileNamePart(Utils::OwnExecutablePath());
   // A file that cannot be held is left for the copy to report.
@@ -237,11 +239,13 @@ void TLauncherForm::EnterCompletionPage() {
 
   errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
   SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
+  const core::RunOutcome outcome = core::CompletionOutcome(succeeded, Run.NeedReboot, LaunchFailure);
+  RecordOutcome(outcome, true);
   errors.Attempt([&] { ui::App().Restore(); });
   errors.Attempt([&] { ui::App().BringToFront(); });
   if (behindAnotherWindow) Taskbar().Flash();
   errors.Report(*this);
-  if (Switches.Unattended) EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot));
+  if (Switches.Unattended) EndUnattendedRun(outcome);
 }
 
 // ------------------------------------------------------------ engine launch
@@ -258,11 +262,13 @@ void TLauncherForm::InstallFile(const std::string& name) {
     // The pre-flight checks set the product home before a run can start; without it the copy would land in the
     // root of the current drive.
     Run.ErrorText = "The product home folder is not known.";
+    LaunchFailure = core::RunOutcome::WizardError;
     throw std::logic_error(Run.ErrorText);
   }
   if (CopyFileOver(source, target)) return;
 
   const DWORD code = GetLastError();
+  LaunchFailure = core::RunOutcome::CopyFailed;
   Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
                                    {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
                                     win::SystemErrorMessage(code), source, target},
@@ -292,6 +298,7 @@ void TLauncherForm::RunEngine() {
   } catch (const std::exception& error) {
     // No engine runs; the next tick ends the run as failed, with this reason.
     Run.ErrorText = error.what();
+    LaunchFailure = core::RunOutcome::WizardError;
     throw;
   }
   const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -300,15 +307,18 @@ void TLauncherForm::RunEngine() {
   const std::string engine = AppFolder + std::string(core::EngineFileName);
   EngineProcessId = 0;
   EngineProcess.Reset();
+  if (!EngineInput || !EngineOutput) LaunchFailure = core::RunOutcome::EngineStartFailed;
   if (EngineInput && EngineOutput) {
     Utils::TStartedProcess started =
         Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
                                  EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
     EngineProcessId = started.Id;
     EngineProcess = std::move(started.Process);
+    if (EngineProcessId != 0) RecordEngineStart();
     if (EngineProcessId == 0) {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
+      LaunchFailure = core::RunOutcome::EngineStartFailed;
       Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
                                        {core::GetText("str_Message_Generic_Error"),
                                         static_cast<unsigned long long>(code), win::SystemErrorMessage(code), engine},
@@ -415,22 +425,8 @@ void TLauncherForm::edZUKInputKeyPress(ui::Component*, char& Key) {
 bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
   if (!memo) return false;
   try {
-    const std::string text = memo->Text();
-    if (!fileName.empty()) return Utils::WriteFileAtomically(fileName, text, true) == 0;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-    const std::string month = win::UserAbbreviatedMonthName(now.wMonth);
-    const std::string own = Utils::OwnExecutablePath();
-    // Beside the wizard; where its folder takes no file (read-only media, no rights), beside its copy in the support
-    // bin folder, and failing that in the user's temporary folder. A log of the same minute is never replaced.
-    std::vector<std::string> names = {core::RunLogName(own, time, month)};
-    if (!HomeFolder.empty())
-      names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
-    const std::string temporary = Utils::TemporaryFolder();
-    if (!temporary.empty())
-      names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + core::FileNamePart(own), time, month));
-    return !Utils::WriteNewNumberedFile(names, text).empty();
+    WrittenLogPath = WriteRunLog(memo->Text(), fileName);
+    return !WrittenLogPath.empty();
   } catch (...) {
     return false;
   }

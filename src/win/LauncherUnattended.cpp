@@ -8,6 +8,7 @@
 #include "win/utils/Drives.h"
 
 void TLauncherForm::ApplyLaunchSwitches() {
+  BeginRunRecords();
   if (Switches.Language) {
     cbLocale->SetItemIndex(*Switches.Language);
     core::SelectLanguage(*Switches.Language);
@@ -89,6 +90,7 @@ void TLauncherForm::StopUnattendedRun(core::RunOutcome outcome, const std::strin
 
 void TLauncherForm::EndUnattendedRun(core::RunOutcome outcome) {
   if (Outcome) return;
+  RecordOutcome(outcome, true);
   Outcome = outcome;
   UnattendedTimer->SetEnabled(false);
   ui::App().Terminate();
