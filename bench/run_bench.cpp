@@ -45,8 +45,12 @@ std::vector<std::string> Logs(const ServerSetup& setup) {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((setup.mediaFolder + "\\Launcher.*.log").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return logs;
-  do logs.push_back(setup.mediaFolder + "\\" + found.cFileName);
-  while (FindNextFileA(search, &found));
+  do {
+    // The engine's complete output lies beside its run log.
+    const std::string name = found.cFileName;
+    if (name.size() < 11 || name.substr(name.size() - 11) != ".output.log")
+      logs.push_back(setup.mediaFolder + "\\" + name);
+  } while (FindNextFileA(search, &found));
   FindClose(search);
   return logs;
 }

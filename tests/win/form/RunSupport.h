@@ -63,8 +63,9 @@ inline std::string OwnPath() {
   return std::string(path, length);
 }
 
-// The run logs beside this test program (its name, a timestamp, ".log").
-inline std::vector<std::string> RunLogs() {
+// The run logs beside this test program (its name, a timestamp, ".log"), and with outputs the engine's output files
+// beside them (".output.log").
+inline std::vector<std::string> RunLogs(bool outputs = false) {
   const std::string own = OwnPath();
   const std::string folder = own.substr(0, own.find_last_of('\\') + 1);
   std::string stem = own.substr(folder.size());
@@ -73,14 +74,16 @@ inline std::vector<std::string> RunLogs() {
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((folder + stem + ".*.log").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return logs;
-  do logs.push_back(folder + found.cFileName);
-  while (FindNextFileA(search, &found));
+  do {
+    const std::string name = found.cFileName;
+    if (outputs || name.size() < 11 || name.substr(name.size() - 11) != ".output.log") logs.push_back(folder + name);
+  } while (FindNextFileA(search, &found));
   FindClose(search);
   return logs;
 }
 
 inline void DeleteRunLogs() {
-  for (const auto& log : RunLogs()) DeleteFileA(log.c_str());
+  for (const auto& log : RunLogs(true)) DeleteFileA(log.c_str());
 }
 
 // The installed update level in the product registry, removed again afterwards.
