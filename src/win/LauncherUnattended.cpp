@@ -6,6 +6,7 @@
 #include "core/RunLog.h"
 #include "core/TextUtils.h"
 #include "win/utils/Drives.h"
+#include "win/utils/Files.h"
 
 void TLauncherForm::ApplyLaunchSwitches() {
   BeginRunRecords();
@@ -49,8 +50,10 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
     UnattendedTimer->SetEnabled(false);
     return;
   }
-  // Where an operator could not press Next, the run ends with what the page shows.
-  if (!btNext->Enabled() || !btNext->Visible()) {
+  // Where an operator could not press Next, the run ends with what the page shows. The folder page offers Next on
+  // entry and greys it only once the text changes, so a folder given by switch is looked at here.
+  const bool folderMissing = page == UpdatesFolder && !Utils::IsExistingFolder(edUpdateFilesPath->Text());
+  if (!btNext->Enabled() || !btNext->Visible() || folderMissing) {
     switch (page) {
       case UpdateList:
         StopUnattendedRun(core::RunOutcome::NoPackage, grdUpdateFileList->Cell(0, 1));
