@@ -227,6 +227,9 @@ class TLauncherForm : public ui::Form {
   void BeginRunRecords();
   // The engine has started: its output file opens, and the result file names its process.
   void RecordEngineStart();
+  // Beside the run log and named after it: the asked-for log's place as it is, elsewhere a number that neither the
+  // log nor its output file has yet, which the log will take too.
+  void OpenEngineOutputFile();
   // Once per program: the result file's record of the outcome, and with eventRecord an Application event record.
   // The message is the run log's status text.
   void RecordOutcome(core::RunOutcome outcome, bool eventRecord);

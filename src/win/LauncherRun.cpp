@@ -314,8 +314,9 @@ void TLauncherForm::RunEngine() {
                                  EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
     EngineProcessId = started.Id;
     EngineProcess = std::move(started.Process);
-    if (EngineProcessId != 0) RecordEngineStart();
-    if (EngineProcessId == 0) {
+    if (EngineProcessId != 0) {
+      RecordEngineStart();
+    } else {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
       LaunchFailure = core::RunOutcome::EngineStartFailed;

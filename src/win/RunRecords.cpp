@@ -116,11 +116,20 @@ void TLauncherForm::BeginRunRecords() {
 void TLauncherForm::RecordEngineStart() {
   const std::string started = NowUtc();
   RunLogTime = NowLocal();
-  // Beside the run log and named after it. The asked-for log's place is taken as it is; elsewhere a number that
-  // neither the log nor its output file has yet, which the log will take too.
+  Result.Engine = core::EngineRecord{EngineProcessId, std::nullopt, started, std::nullopt};
+  try {
+    OpenEngineOutputFile();
+  } catch (...) {
+    // Without its output file the run goes on; the run log keeps the output's tail as ever.
+  }
+  WriteResultFile();
+}
+
+void TLauncherForm::OpenEngineOutputFile() {
   std::vector<std::string> candidates;
   if (Switches.LogFile) candidates.push_back(core::OutputLogName(*Switches.LogFile));
-  for (const std::string& place : RunLogPlaces(HomeFolder, Switches.LogFile.value_or(""), *RunLogTime)) {
+  for (const std::string& place :
+       RunLogPlaces(HomeFolder, Switches.LogFile.value_or(""), RunLogTime.value_or(NowLocal()))) {
     for (int number = 1; number <= 100; ++number) {
       const std::string log = core::NumberedLogName(place, number);
       if (Utils::IsExistingFile(log) || Utils::IsExistingFile(core::OutputLogName(log))) continue;
@@ -130,8 +139,6 @@ void TLauncherForm::RecordEngineStart() {
   }
   for (const std::string& candidate : candidates)
     if (EngineOutputFile.Open(candidate)) break;
-  Result.Engine = core::EngineRecord{EngineProcessId, std::nullopt, started, std::nullopt};
-  WriteResultFile();
 }
 
 std::string TLauncherForm::WriteRunLog(const std::string& text, const std::string& askedFor) {
