@@ -49,20 +49,6 @@ TEST(RunResult, AFinishedRunHasEveryKeyInUtf8) {
   EXPECT_EQ(j, expected) << text;
 }
 
-TEST(RunResult, ARunUnderWayHasNullsWhereNothingIsKnownYet) {
-  RunResult result;
-  result.Started = "2026-12-09T06:47:59Z";
-  result.Engine = EngineRecord{17, std::nullopt, "2026-12-09T06:48:05Z", std::nullopt};
-  const json j = json::parse(RunResultJson(result));
-  EXPECT_EQ(j["outcome"], "running");
-  for (const char* key : {"exitCode", "reason", "levelBefore", "levelAfter", "snapshotDrive", "ended", "log"})
-    EXPECT_TRUE(j[key].is_null()) << key;
-  EXPECT_TRUE(j["engine"]["exitCode"].is_null());
-  EXPECT_TRUE(j["engine"]["ended"].is_null());
-  EXPECT_EQ(j["packages"], json::array());
-  EXPECT_TRUE(json::parse(RunResultJson(RunResult()))["engine"].is_null());
-}
-
 TEST(RunResult, EventsAndOutputFileNames) {
   struct Case {
     RunOutcome outcome;
