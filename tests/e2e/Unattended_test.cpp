@@ -135,6 +135,20 @@ TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {
     }
     EXPECT_TRUE(times[0] <= times[1] && times[1] <= times[2] && times[2] <= times[3]);
   }
+
+  // The event source names the wizard's installed copy, whose message table holds the records' texts.
+  const char* source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tessaron Update Utility";
+  char file[MAX_PATH] = "";
+  DWORD size = sizeof file;
+  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, source, "EventMessageFile", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr,
+                         file, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(file, "C:\\Orvo\\OrvoZelmo\\support\\bin\\Launcher.exe");
+  DWORD types = 0;
+  size = sizeof types;
+  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, source, "TypesSupported", RRF_RT_REG_DWORD, nullptr, &types, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(types, 7u);
 }
 
 TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
