@@ -93,10 +93,11 @@ class ProgressPageView : public core::EngineView {
 // One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
-  form.EngineOutputFile.Append(line);
+  const bool continued = form.EngineOutput && form.EngineOutput->LastLineContinued();
+  form.EngineOutputFile.Append(line, continued);
   core::AppendOutputLine(form.OutputBuffer, line);
   // The rest of a line too long for the reader is never the start of a tagged line.
-  if (form.EngineOutput && form.EngineOutput->LastLineContinued()) {
+  if (continued) {
     core::HandleContinuedEngineLine(form.Run, view, line);
   } else {
     core::HandleEngineLine(form.Run, view, line);

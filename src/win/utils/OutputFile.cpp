@@ -24,23 +24,34 @@ bool BoundedLineFile::Open(const std::string& path, uint64_t limitBytes) {
   written_ = 0;
   leftOutLines_ = 0;
   leftOutBytes_ = 0;
+  lastWritten_ = false;
   return true;
 }
 
-void BoundedLineFile::Append(std::string_view line) {
+void BoundedLineFile::Append(std::string_view line, bool continuesLast) {
   if (!file_) return;
   const uint64_t size = line.size() + 2;
-  if (leftOutLines_ > 0 || written_ + size > limit_) {
-    ++leftOutLines_;
-    leftOutBytes_ += size;
+  const bool join = continuesLast && lastWritten_;
+  if (leftOutLines_ > 0 || written_ - (join ? 2 : 0) + size > limit_) {
+    if (!(continuesLast && leftOutLines_ > 0)) ++leftOutLines_;
+    leftOutBytes_ += continuesLast ? line.size() : size;
+    lastWritten_ = false;
     return;
+  }
+  if (join) {
+    // Over the line end written after the line's first part.
+    LARGE_INTEGER back;
+    back.QuadPart = -2;
+    if (!SetFilePointerEx(file_.Get(), back, nullptr, FILE_CURRENT)) return;
+    written_ -= 2;
   }
   std::string bytes;
   bytes.reserve(size);
   bytes.append(line);
   bytes.append("\r\n");
   // A disk that is full takes nothing more; the run goes on.
-  if (WriteBytes(file_.Get(), bytes)) written_ += size;
+  lastWritten_ = WriteBytes(file_.Get(), bytes);
+  if (lastWritten_) written_ += size;
 }
 
 void BoundedLineFile::Close() {

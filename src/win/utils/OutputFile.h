@@ -23,8 +23,9 @@ class BoundedLineFile {
   bool Open(const std::string& path, uint64_t limitBytes = kDefaultLimitBytes);
   bool IsOpen() const { return file_.Valid(); }
   const std::string& Path() const { return path_; }
-  // The line and CR LF, written at once; past the limit only counted. A line is never cut.
-  void Append(std::string_view line);
+  // The line and CR LF, written at once; past the limit only counted. A line is never cut. The rest of a line too
+  // long for the reader continues the line before it, as the engine wrote them.
+  void Append(std::string_view line, bool continuesLast = false);
   // Ends the file with a line about what was left out, if anything was, and closes it.
   void Close();
 
@@ -35,6 +36,7 @@ class BoundedLineFile {
   uint64_t written_ = 0;
   uint64_t leftOutLines_ = 0;
   uint64_t leftOutBytes_ = 0;
+  bool lastWritten_ = false;
 };
 
 }  // namespace Utils

@@ -13,8 +13,8 @@ namespace {
 
 // As a reader that lets the writer go on writing (type, Get-Content) opens it.
 std::string ReadBytes(const std::string& path) {
-  Utils::ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
+  Utils::ScopedHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return "<missing>";
   std::string bytes(4096, '\0');
   DWORD got = 0;
@@ -41,12 +41,14 @@ TEST(BoundedLineFile, LinesAreOnTheDiskAsTheyComeAndPastTheLimitOnlyCounted) {
   EXPECT_EQ(ReadBytes(path),
             "[SECTION]:a\r\n\r\n** 2 more lines (11 bytes) left out: this file holds at most 20 bytes **\r\n");
 
-  // Opened again, the file starts anew; under the limit nothing is added at the close.
+  // Opened again, the file starts anew; the rest of an overlong line joins its start; under the limit nothing is
+  // added at the close.
   ASSERT_TRUE(file.Open(path, 20));
   file.Append("x");
+  file.Append("yz", true);
   file.Close();
   file.Append("after the close");
-  EXPECT_EQ(ReadBytes(path), "x\r\n");
+  EXPECT_EQ(ReadBytes(path), "xyz\r\n");
   EXPECT_FALSE(file.Open(scratch.Path + "missing\\run.output.log"));
   EXPECT_FALSE(file.IsOpen());
 }
