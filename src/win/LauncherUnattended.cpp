@@ -9,7 +9,6 @@
 #include "win/utils/Files.h"
 
 void TLauncherForm::ApplyLaunchSwitches() {
-  BeginRunRecords();
   if (Switches.Language) {
     cbLocale->SetItemIndex(*Switches.Language);
     core::SelectLanguage(*Switches.Language);
@@ -24,6 +23,8 @@ void TLauncherForm::ApplyLaunchSwitches() {
       cbSnapshotDrive->SetDrive(letter);
     }
   }
+  // With the fields as the switches preset them.
+  BeginRunRecords();
   if (Switches.Unattended)
     ui::App().OnException = [this](const std::string& text) {
       MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::WizardError);
