@@ -29,6 +29,7 @@ bool WriteEventRecord(const EventRecord& record) {
 }
 
 bool RegisterEventMessageFile(const std::string& source, const std::string& messageFile) {
+  if (Writer()) return true;
   const std::string path = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\" + source;
   ScopedKey key;
   if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,

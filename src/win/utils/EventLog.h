@@ -24,7 +24,8 @@ bool WriteEventRecord(const EventRecord& record);
 // HKLM\SYSTEM\CurrentControlSet\Services\EventLog\Application\<source>). False when the registry refused it.
 bool RegisterEventMessageFile(const std::string& source, const std::string& messageFile);
 
-// Replaces the platform's log for the records written from now on; an empty function puts it back.
+// Replaces the platform's log for the records written from now on, and leaves the registry alone meanwhile; an empty
+// function puts it back.
 void SetEventRecordWriter(std::function<bool(const EventRecord&)> writer);
 
 }  // namespace Utils
