@@ -308,8 +308,9 @@ void TLauncherForm::RunEngine() {
   const std::string engine = AppFolder + std::string(core::EngineFileName);
   EngineProcessId = 0;
   EngineProcess.Reset();
-  if (!EngineInput || !EngineOutput) LaunchFailure = core::RunOutcome::EngineStartFailed;
-  if (EngineInput && EngineOutput) {
+  if (!EngineInput || !EngineOutput) {
+    LaunchFailure = core::RunOutcome::EngineStartFailed;
+  } else {
     Utils::TStartedProcess started =
         Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
                                  EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
