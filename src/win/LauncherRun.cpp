@@ -18,7 +18,6 @@
 #include "win/ComponentText.h"
 #include "win/LauncherF.h"
 #include "win/SystemText.h"
-#include "win/utils/AtomicWrite.h"
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
