@@ -39,6 +39,11 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
   std::vector<std::string> strays;
   std::vector<std::string> seen;
   for (const std::string& argument : arguments) {
+    // The way Windows programs are asked for their usage.
+    if (argument == "/?") {
+      switches.Help = true;
+      continue;
+    }
     if (argument.empty() || argument[0] != '~') {
       strays.push_back(Joined({"The argument \"", argument, "\" is no switch; switches begin with \"~\"."}));
       continue;
@@ -52,8 +57,10 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
       switches.Errors.push_back(Joined({"The switch \"", argument, "\" ", why}));
     };
 
-    const bool flag = name == "unattended" || name == "checkonly" || name == "nosnapshot";
-    const bool valued = name == "updates" || name == "snapshot" || name == "language" || name == "log";
+    const bool flag = name == "unattended" || name == "checkonly" || name == "nosnapshot" ||
+                      name == "acceptnetworkfolder" || name == "help" || name == "?";
+    const bool valued =
+        name == "updates" || name == "snapshot" || name == "language" || name == "log" || name == "result";
     if (!flag && !valued) {
       fail("is unknown.");
       continue;
@@ -80,6 +87,12 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
       switches.CheckOnly = true;
     } else if (name == "nosnapshot") {
       switches.NoSnapshot = true;
+    } else if (name == "acceptnetworkfolder") {
+      switches.AcceptNetworkFolder = true;
+    } else if (name == "help" || name == "?") {
+      switches.Help = true;
+    } else if (name == "result") {
+      switches.ResultFile = std::string(value);
     } else if (name == "updates") {
       switches.UpdatesFolder = std::string(value);
     } else if (name == "log") {
@@ -101,7 +114,37 @@ LaunchSwitches ParseLaunchSwitches(std::span<const std::string> arguments) {
     switches.CheckOnly = false;
     switches.Errors.push_back("The switch \"~checkonly\" is for unattended runs only; give \"~unattended\" with it.");
   }
+  if (switches.AcceptNetworkFolder && !switches.Unattended) {
+    switches.AcceptNetworkFolder = false;
+    switches.Errors.push_back(
+        "The switch \"~acceptnetworkfolder\" is for unattended runs only; give \"~unattended\" with it.");
+  }
   return switches;
+}
+
+std::string_view SwitchHelpText() {
+  return "Launcher.exe [switches]\r\r"
+         "~unattended\tRun without asking anything and end with an exit code.\r"
+         "~updates=FOLDER\tThe folder with the update packages.\r"
+         "~snapshot=X:\tThe drive for the system snapshot.\r"
+         "~nosnapshot\tNo snapshot.\r"
+         "~language=en|de|fr|es\tThe language of the texts.\r"
+         "~log=FILE\tWhere the run log goes.\r"
+         "~result=FILE\tA JSON file with the outcome, for scripts.\r"
+         "~checkonly\tWith ~unattended: only the checks, nothing is copied or started.\r"
+         "~acceptnetworkfolder\tWith ~unattended: accept an updates folder on no fixed drive.\r"
+         "~help, ~?, /?\tThis help.\r\r"
+         "Exit codes of unattended runs:\r"
+         "0\tsucceeded (check-only: the update could start now)\r"
+         "3010\tsucceeded, a restart is needed\r"
+         "1603\tthe run failed\r"
+         "1618\tan update engine or another update wizard is already running\r"
+         "1619\tthe updates folder does not exist or holds no package\r"
+         "1642\tno package applies: the server is up to date\r"
+         "1602\tclosed by hand before the end\r"
+         "1\trefused by another check\r"
+         "87\ta switch is unknown or malformed\r\r"
+         "Start it with \"start /wait\" from cmd to wait for its end.";
 }
 
 }  // namespace core

@@ -1,7 +1,9 @@
 #include "core/PackageRules.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "core/TextUtils.h"
 
@@ -90,12 +92,17 @@ bool UpdatesApplicable(std::string_view updateLevel, std::string_view foundUpdat
 PackageScan ScanPackageNames(std::span<const std::string> entryNames) {
   PackageScan scan;
   std::set<int32_t> numbers;
+  std::vector<std::pair<int32_t, std::string>> files;
   for (const std::string& name : entryNames) {
     const int32_t n = PackageNumber(name);
-    if (n < 0 || !numbers.insert(n).second) continue;
+    if (n < 0) continue;
+    files.emplace_back(n, name);
+    if (!numbers.insert(n).second) continue;
     SequenceAppend(scan.FoundUpdates, IntToText(n), SequenceDelimiter);
   }
   if (numbers.empty()) return scan;
+  std::sort(files.begin(), files.end());
+  for (auto& [number, name] : files) scan.Files.push_back(std::move(name));
 
   scan.ExpectedSections = static_cast<int32_t>(numbers.size());
   // Distinct numbers fill the range from lowest to highest exactly when there

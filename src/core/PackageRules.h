@@ -50,6 +50,7 @@ struct PackageScan {
   int32_t ExpectedSections = 0;   // count of distinct numbers
   bool UpdatesMissing = false;    // a gap between the lowest and the highest
   std::vector<std::string> Rows;  // grid rows, ascending; empty when none found
+  std::vector<std::string> Files;  // the package files, by ascending number, then name
 };
 
 // Evaluates the entry names a folder search returned (folders, hidden and

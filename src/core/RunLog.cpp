@@ -68,6 +68,19 @@ std::string NumberedLogName(std::string_view logName, int number) {
   return std::string(logName.substr(0, stem)) + "_" + std::to_string(number) + std::string(logName.substr(stem));
 }
 
+std::string OutputLogName(std::string_view logName) {
+  const size_t nameStart = logName.find_last_of("\\/:");
+  const size_t dot = logName.rfind('.');
+  const bool hasExtension = dot != std::string_view::npos && (nameStart == std::string_view::npos || dot > nameStart);
+  const size_t stem = hasExtension ? dot : logName.size();
+  return std::string(logName.substr(0, stem)) + ".output" + std::string(logName.substr(stem));
+}
+
+std::string OutputLeftOutLine(uint64_t lines, uint64_t bytes, uint64_t limitBytes) {
+  return "** " + std::to_string(lines) + " more lines (" + std::to_string(bytes) +
+         " bytes) left out: this file holds at most " + std::to_string(limitBytes) + " bytes **";
+}
+
 std::string RunLogText(std::string_view statusText, std::string_view outputBuffer) {
   std::string text;
   text.reserve(statusText.size() + kOutputSeparator.size() + outputBuffer.size());

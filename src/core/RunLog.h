@@ -2,6 +2,7 @@
 // completion page's status text followed by the engine's output tail.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,14 @@ std::string RunLogName(std::string_view exePath, const LogTime& time, std::strin
 // itself, numbers 2 and up insert "_2", "_3", ... before its ".log" ending, so
 // that a second run within the same minute keeps the first one's log.
 std::string NumberedLogName(std::string_view logName, int number);
+
+// The name of the file beside a run log that holds the engine's complete output: ".output" before the name's last
+// extension (C:\Media\Launcher.2026Dec07_14_05.log -> C:\Media\Launcher.2026Dec07_14_05.output.log), or after a
+// name that has none.
+std::string OutputLogName(std::string_view logName);
+
+// The last line of an output file that reached its size limit: how much of the engine's output it left out.
+std::string OutputLeftOutLine(uint64_t lines, uint64_t bytes, uint64_t limitBytes);
 
 // The memo's text, written to the log unchanged: status text, separator, output tail.
 std::string RunLogText(std::string_view statusText, std::string_view outputBuffer);

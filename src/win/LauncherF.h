@@ -12,10 +12,13 @@
 
 #include "core/EngineProtocol.h"
 #include "core/LaunchSwitches.h"
+#include "core/RunLog.h"
 #include "core/RunOutcome.h"
+#include "core/RunResult.h"
 #include "win/ui/Application.h"
 #include "win/ui/Form.h"
 
+#include "win/utils/OutputFile.h"
 #include "win/utils/UpdateLock.h"
 #include "win/utils/Utils.h"
 
@@ -91,6 +94,8 @@ class TLauncherForm : public ui::Form {
   std::string HomeFolder;
   bool NoSnapshot = false;
   std::string FoundUpdates;
+  // The package files the last scan found, by number: what a run hands the engine.
+  std::vector<std::string> PackageFiles;
   DWORD EngineProcessId = 0;
   // The engine's process handle, kept from its start until the run is wound up: liveness comes from it, so a reused
   // process identifier can never be taken for the engine.
@@ -114,6 +119,8 @@ class TLauncherForm : public ui::Form {
   // CurrentSection, ErrorText, ResultText, StatusStep, CurrentStep, ProgressDetails, NeedReboot, SectionIndex and
   // SectionPercent: what the engine's lines and the launch fill during a run.
   core::RunState Run;
+  // Why the launch failed, when it did: the completion page ends the run with it.
+  std::optional<core::RunOutcome> LaunchFailure;
   std::string OutputBuffer;
   int32_t ExpectedSections = 0;
   bool UpdatesMissing = false;
@@ -198,8 +205,6 @@ class TLauncherForm : public ui::Form {
   core::LaunchSwitches Switches;
   // How an unattended run ended, once it has.
   std::optional<core::RunOutcome> Outcome;
-  // Why a run failed before its engine could be started, where that has an outcome of its own.
-  std::optional<core::RunOutcome> LaunchFailure;
   // Presets the fields the switches name; a drive that does not exist becomes a switch error.
   void ApplyLaunchSwitches();
   // Reports switch errors, then presses Next (Start) for an unattended run, or ends it where Next cannot go on.
@@ -210,6 +215,36 @@ class TLauncherForm : public ui::Form {
   void EndUnattendedRun(core::RunOutcome outcome);
   // The process's exit code: the outcome of an unattended run; 0 in interactive use.
   int ExitCode() const;
+
+  // ------------------------------- records of the run: result file, output file, events (RunRecords.cpp)
+  // What the result file says, kept as the run goes.
+  core::RunResult Result;
+  // Every line the engine wrote, beside the run log.
+  Utils::BoundedLineFile EngineOutputFile;
+  // The time in the run log's name, taken when the engine starts so that the output file's name matches it; until
+  // then the time of the save.
+  std::optional<core::LogTime> RunLogTime;
+  // The run log that SaveLog last wrote; empty when none.
+  std::string WrittenLogPath;
+  bool OutcomeRecorded = false;
+  // Checks the files that ~log and ~result name (one that cannot be written becomes a switch error) and writes the
+  // result file's first record: the run is under way.
+  void BeginRunRecords();
+  // The engine has started: its output file opens, and the result file names its process.
+  void RecordEngineStart();
+  // Beside the run log and named after it: the asked-for log's place as it is, elsewhere a number that neither the
+  // log nor its output file has yet, which the log will take too.
+  void OpenEngineOutputFile();
+  // Once per program: the result file's record of the outcome, and with eventRecord an Application event record.
+  // The message is the run log's status text.
+  void RecordOutcome(core::RunOutcome outcome, bool eventRecord);
+  // The program ends: a run that recorded no outcome was closed by hand.
+  void RecordEndOfProgram();
+  // Writes the run log: to the file asked for (replaced), else under the run log's name; where that fails, beside
+  // the wizard's copy in the support bin folder, then in the temporary folder. The path written, or empty.
+  std::string WriteRunLog(const std::string& text, const std::string& askedFor);
+  // Writes the result file, when one is asked for. False when it could not be written.
+  bool WriteResultFile();
 
  private:
   // Builds the controls as the window's layout describes them (LauncherLayout.cpp).

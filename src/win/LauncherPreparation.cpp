@@ -146,6 +146,7 @@ bool TLauncherForm::ScanUpdatePackages() {
 
   core::PackageScan scan = core::ScanPackageNames(names);
   FoundUpdates = scan.FoundUpdates;
+  PackageFiles = scan.Files;
   ExpectedSections = scan.ExpectedSections;
   UpdatesMissing = scan.UpdatesMissing;
   if (scan.Rows.empty()) return false;
@@ -164,6 +165,8 @@ bool TLauncherForm::ValidatePage() {
     case UpdatesFolder: {
       const std::string root = core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
       if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
+      // Fleets keep their media on a central share; a deployment tool says so in advance.
+      if (Switches.Unattended && Switches.AcceptNetworkFolder) return true;
       return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
                     MB_YESNO | MB_DEFBUTTON2, core::RunOutcome::UpdatesFolderNotFixed) == IDYES;
     }

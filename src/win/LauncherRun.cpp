@@ -18,7 +18,6 @@
 #include "win/ComponentText.h"
 #include "win/LauncherF.h"
 #include "win/SystemText.h"
-#include "win/utils/AtomicWrite.h"
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
@@ -93,10 +92,12 @@ class ProgressPageView : public core::EngineView {
 // One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
+  const bool continued = form.EngineOutput && form.EngineOutput->LastLineContinued();
+  form.EngineOutputFile.Append(line, continued);
   core::AppendOutputLine(form.OutputBuffer, line);
   // The rest of a line too long for the reader is never the start of a tagged line; nor is what an engine left
   // without a line end when it ended: it may have died in the middle of writing it ("[Result]:Upd").
-  if (form.EngineOutput && (form.EngineOutput->LastLineContinued() || form.EngineOutput->LastLineUnterminated())) {
+  if (continued || (form.EngineOutput && form.EngineOutput->LastLineUnterminated())) {
     core::HandleContinuedEngineLine(form.Run, view, line);
   } else {
     core::HandleEngineLine(form.Run, view, line);
@@ -182,6 +183,7 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 void TLauncherForm::EnterProgressPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
   EngineStartPending = true;
+  LaunchFailure.reset();
   ReportedRunErrors.clear();
   const std::string ownName = core::FileNamePart(Utils::OwnExecutablePath());
   // A file that cannot be held is left for the copy to report.
@@ -238,14 +240,15 @@ void TLauncherForm::EnterCompletionPage() {
 
   errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
   SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
+  const core::RunOutcome outcome = core::CompletionOutcome(succeeded, Run.NeedReboot, LaunchFailure);
+  RecordOutcome(outcome, true);
   // The run is over and told: another wizard may have the server now.
   ServerLock.Release();
   errors.Attempt([&] { ui::App().Restore(); });
   errors.Attempt([&] { ui::App().BringToFront(); });
   if (behindAnotherWindow) Taskbar().Flash();
   errors.Report(*this);
-  if (Switches.Unattended)
-    EndUnattendedRun(core::CompletionOutcome(core::RunSucceeded(Run), Run.NeedReboot, LaunchFailure));
+  if (Switches.Unattended) EndUnattendedRun(outcome);
 }
 
 // ------------------------------------------------------------ engine launch
@@ -262,11 +265,13 @@ void TLauncherForm::InstallFile(const std::string& name) {
     // The pre-flight checks set the product home before a run can start; without it the copy would land in the
     // root of the current drive.
     Run.ErrorText = "The product home folder is not known.";
+    LaunchFailure = core::RunOutcome::WizardError;
     throw std::logic_error(Run.ErrorText);
   }
   if (CopyFileOver(source, target)) return;
 
   const DWORD code = GetLastError();
+  LaunchFailure = core::RunOutcome::CopyFailed;
   Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s\r\r%s",
                                    {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
                                     win::SystemErrorMessage(code), source, target},
@@ -296,6 +301,7 @@ void TLauncherForm::RunEngine() {
   } catch (const std::exception& error) {
     // No engine runs; the next tick ends the run as failed, with this reason.
     Run.ErrorText = error.what();
+    LaunchFailure = core::RunOutcome::WizardError;
     throw;
   }
   const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
@@ -320,15 +326,20 @@ void TLauncherForm::RunEngine() {
                                      {core::EngineFileName});
     LaunchFailure = core::RunOutcome::EngineRunning;
   }
-  if (EngineInput && EngineOutput && !LaunchFailure) {
+  if (!EngineInput || !EngineOutput) {
+    if (!LaunchFailure) LaunchFailure = core::RunOutcome::EngineStartFailed;
+  } else if (!LaunchFailure) {
     Utils::TStartedProcess started =
         Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
                                  EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
     EngineProcessId = started.Id;
     EngineProcess = std::move(started.Process);
-    if (EngineProcessId == 0) {
+    if (EngineProcessId != 0) {
+      RecordEngineStart();
+    } else {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
+      LaunchFailure = core::RunOutcome::EngineStartFailed;
       Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
                                        {core::GetText("str_Message_Generic_Error"),
                                         static_cast<unsigned long long>(code), win::SystemErrorMessage(code), engine},
@@ -438,22 +449,8 @@ void TLauncherForm::Timer1Timer(ui::Component*) {
 bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
   if (!memo) return false;
   try {
-    const std::string text = memo->Text();
-    if (!fileName.empty()) return Utils::WriteFileAtomically(fileName, text, true) == 0;
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
-    const std::string month = win::UserAbbreviatedMonthName(now.wMonth);
-    const std::string own = Utils::OwnExecutablePath();
-    // Beside the wizard; where its folder takes no file (read-only media, no rights), beside its copy in the support
-    // bin folder, and failing that in the user's temporary folder. A log of the same minute is never replaced.
-    std::vector<std::string> names = {core::RunLogName(own, time, month)};
-    if (!HomeFolder.empty())
-      names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
-    const std::string temporary = Utils::TemporaryFolder();
-    if (!temporary.empty())
-      names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + core::FileNamePart(own), time, month));
-    return !Utils::WriteNewNumberedFile(names, text).empty();
+    WrittenLogPath = WriteRunLog(memo->Text(), fileName);
+    return !WrittenLogPath.empty();
   } catch (...) {
     return false;
   }

@@ -6,6 +6,7 @@
 #include "core/RunLog.h"
 #include "core/TextUtils.h"
 #include "win/utils/Drives.h"
+#include "win/utils/Files.h"
 
 void TLauncherForm::ApplyLaunchSwitches() {
   if (Switches.Language) {
@@ -22,6 +23,8 @@ void TLauncherForm::ApplyLaunchSwitches() {
       cbSnapshotDrive->SetDrive(letter);
     }
   }
+  // With the fields as the switches preset them.
+  BeginRunRecords();
   if (Switches.Unattended)
     ui::App().OnException = [this](const std::string& text) {
       MsgBox(text, ui::App().Title(), MB_OK | MB_ICONHAND, core::RunOutcome::WizardError);
@@ -48,8 +51,10 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
     UnattendedTimer->SetEnabled(false);
     return;
   }
-  // Where an operator could not press Next, the run ends with what the page shows.
-  if (!btNext->Enabled() || !btNext->Visible()) {
+  // Where an operator could not press Next, the run ends with what the page shows. The folder page offers Next on
+  // entry and greys it only once the text changes, so a folder given by switch is looked at here.
+  const bool folderMissing = page == UpdatesFolder && !Utils::IsExistingFolder(edUpdateFilesPath->Text());
+  if (!btNext->Enabled() || !btNext->Visible() || folderMissing) {
     switch (page) {
       case UpdateList:
         StopUnattendedRun(core::RunOutcome::NoPackage, grdUpdateFileList->Cell(0, 1));
@@ -89,6 +94,7 @@ void TLauncherForm::StopUnattendedRun(core::RunOutcome outcome, const std::strin
 
 void TLauncherForm::EndUnattendedRun(core::RunOutcome outcome) {
   if (Outcome) return;
+  RecordOutcome(outcome, true);
   Outcome = outcome;
   UnattendedTimer->SetEnabled(false);
   ui::App().Terminate();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "win/LauncherF.h"
+#include "win/SwitchHelp.h"
 #include "win/ui/Application.h"
 #include "win/utils/SystemLibrary.h"
 
@@ -22,6 +23,7 @@ void RestrictDllSearch() {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   ui::MakeProcessDpiAware();
+  if (ShowSwitchHelpIfAsked(GetCommandLineA())) return 0;
 
   auto form = std::make_unique<TLauncherForm>();
   bool created = false;
@@ -32,6 +34,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!created) return 1;
   form->Show();
   ui::App().Run();
+  form->RecordEndOfProgram();
   // Known once the window has closed: what an unattended run ended with.
   const int exitCode = form->ExitCode();
   form.reset();

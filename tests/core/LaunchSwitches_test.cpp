@@ -64,5 +64,26 @@ TEST(LaunchSwitches, EveryBadSwitchIsNamedAndLeftOut) {
       std::vector<std::string>{"The switch \"~checkonly\" is for unattended runs only; give \"~unattended\" with it."});
 }
 
+TEST(LaunchSwitches, ResultFileNetworkFolderAndHelp) {
+  const LaunchSwitches s = Parse("x ~unattended ~AcceptNetworkFolder \"~result=C:\\Logs\\srv 01.json\"");
+  EXPECT_TRUE(s.Errors.empty()) << s.Errors.front();
+  EXPECT_TRUE(s.AcceptNetworkFolder);
+  EXPECT_EQ(s.ResultFile, "C:\\Logs\\srv 01.json");
+  EXPECT_FALSE(s.Help);
+
+  // Only an unattended run has nobody to answer the question.
+  const LaunchSwitches interactive = Parse("x ~acceptnetworkfolder");
+  EXPECT_FALSE(interactive.AcceptNetworkFolder);
+  EXPECT_EQ(interactive.Errors, std::vector<std::string>{"The switch \"~acceptnetworkfolder\" is for unattended runs "
+                                                         "only; give \"~unattended\" with it."});
+  EXPECT_EQ(Parse("x ~result").Errors, std::vector<std::string>{"The switch \"~result\" needs a value after \"=\"."});
+
+  for (const char* asked : {"x ~help", "x ~HELP", "x ~?", "x /?", "x ~unattended /?"}) {
+    SCOPED_TRACE(asked);
+    EXPECT_TRUE(Parse(asked).Help);
+  }
+  EXPECT_FALSE(Parse("x -? /help ?").Help);
+}
+
 }  // namespace
 }  // namespace core

@@ -124,6 +124,9 @@ TEST(ScanPackageNames, WorkedExample) {
   EXPECT_EQ(scan.ExpectedSections, 3);
   EXPECT_TRUE(scan.UpdatesMissing);
   EXPECT_EQ(scan.Rows, (std::vector<std::string>{"Tessaron-2.3.1.5", "Tessaron-2.3.1.6", "Tessaron-2.3.1.8"}));
+  // Every package file, by number and then name; another release's file is none.
+  EXPECT_EQ(scan.Files, (std::vector<std::string>{"Tessaron-2.3.1.5.zuk", "TESSARON-2.3.1.6[FIX].ZUK",
+                                                  "Tessaron-2.3.1.6.zuk", "Tessaron-2.3.1.8.zuk"}));
   EXPECT_TRUE(UpdatesApplicable("2.3.1.4", scan.FoundUpdates));
   EXPECT_TRUE(UpdatesApplicable("2.3.1.5", scan.FoundUpdates));
   EXPECT_FALSE(UpdatesApplicable("2.3.1.8", scan.FoundUpdates));

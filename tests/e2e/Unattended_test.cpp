@@ -5,18 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "E2eEnvironment.h"
 #include "WizardDriver.h"
+#include "win/utils/Handles.h"
 
 namespace tessaron::e2e {
 namespace {
 
 const std::string kLog = "C:\\Logs\\srv 01.log";
-const std::string kLogSwitch = "\"~log=" + kLog + "\"";
+const std::string kResult = "C:\\Logs\\srv 01.json";
+// The run log, and the result file that scripts read.
+const std::string kLogSwitch = "\"~log=" + kLog + "\" \"~result=" + kResult + "\"";
 const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
 class UnattendedTest : public ::testing::Test {
@@ -36,6 +41,7 @@ class UnattendedTest : public ::testing::Test {
   // kLogSwitch is removed first, and no log may appear beside the wizard.
   DWORD Run(const std::string& arguments, const std::string& scenario = "success") {
     DeleteFileA(kLog.c_str());
+    DeleteFileA(kResult.c_str());
     WizardDriver driver;
     LaunchOptions options = WizardLaunch(setup, arguments);
     options.environment["ZUK_SCENARIO"] = scenario;
@@ -50,6 +56,7 @@ class UnattendedTest : public ::testing::Test {
   }
 
   static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  static nlohmann::json Result() { return nlohmann::json::parse(ReadBytes(kResult)); }
 
   const std::string kEngineArguments = "C:\\Media\\engine-arguments.txt";
   ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
@@ -62,20 +69,27 @@ TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {
     std::string scenario;
     DWORD code;
     std::string log;
+    const char* outcome;
+    const char* reason;
+    std::string message;
   };
+  const std::string failed =
+      "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step Update Tessaron-2.3.1.1 "
+      "U1-02:\"Copying files\", with the following message:\r\n\r\n\r\nDisk full.";
   const Case cases[] = {
       {"success", "print [SECTION]:Update Tessaron-2.3.1.2\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n", 0,
-       succeeded + kSeparator + "\r\n[SECTION]:Update Tessaron-2.3.1.2\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
+       succeeded + kSeparator + "\r\n[SECTION]:Update Tessaron-2.3.1.2\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok",
+       "succeeded", "updated", succeeded},
       {"restart", "print [PARAM]:RESTART=NEED_REBOOT\nprint [STATUS]:U2-05,Done,100\nprint [Result]:ok\n", 3010,
-       succeeded + kSeparator + "\r\n[PARAM]:RESTART=NEED_REBOOT\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok"},
+       succeeded + kSeparator + "\r\n[PARAM]:RESTART=NEED_REBOOT\r\n[STATUS]:U2-05,Done,100\r\n[Result]:ok",
+       "succeeded", "updated-restart-needed", succeeded},
       {"failure",
        "print [SECTION]:Update Tessaron-2.3.1.1\nprint [STATUS]:U1-02,Copying files,20\n"
        "print [Error]:Disk full.\nexit 1\n",
        1603,
-       "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step Update Tessaron-2.3.1.1 "
-       "U1-02:\"Copying files\", with the following message:\r\n\r\n\r\nDisk full." +
-           kSeparator +
-           "\r\n[SECTION]:Update Tessaron-2.3.1.1\r\n[STATUS]:U1-02,Copying files,20\r\n[Error]:Disk full."},
+       failed + kSeparator +
+           "\r\n[SECTION]:Update Tessaron-2.3.1.1\r\n[STATUS]:U1-02,Copying files,20\r\n[Error]:Disk full.",
+       "failed", "engine-failed", failed},
   };
   const std::string scenarioFile = setup.mediaFolder + "\\unattended.scenario";
   for (const Case& c : cases) {
@@ -87,7 +101,51 @@ TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {
     // The snapshot drive the page preselected, and the folder given.
     const std::string arguments = ReadBytes(kEngineArguments);
     EXPECT_NE(arguments.find("-snapshotlocation \"C:\" -dir \"C:\\Updates\""), std::string::npos) << arguments;
+
+    const nlohmann::json result = Result();
+    EXPECT_EQ(result["schema"], 1);
+    EXPECT_EQ(result["outcome"], c.outcome);
+    EXPECT_EQ(result["exitCode"], c.code);
+    EXPECT_EQ(result["reason"], c.reason);
+    EXPECT_EQ(result["message"], c.message);
+    EXPECT_EQ(result["levelBefore"], "2.2.1");
+    EXPECT_EQ(result["levelAfter"], "2.2.1");
+    EXPECT_EQ(result["restartNeeded"], c.code == 3010);
+    EXPECT_EQ(result["packages"],
+              nlohmann::json::parse(R"(["Tessaron-2.3.1.0.zuk", "Tessaron-2.3.1.1.zuk", "Tessaron-2.3.1.2.zuk"])"));
+    EXPECT_EQ(result["updatesFolder"], "C:\\Updates");
+    EXPECT_EQ(result["snapshotDrive"], "C:");
+    EXPECT_EQ(result["computer"], ComputerName());
+    EXPECT_EQ(result["version"], "2.3.1.0");
+    EXPECT_NE(result["commandLine"].get<std::string>().find("~UNATTENDED ~updates=C:\\Updates"), std::string::npos);
+    EXPECT_EQ(result["log"], kLog);
+    const nlohmann::json& engine = result["engine"];
+    ASSERT_TRUE(engine.is_object()) << result.dump();
+    EXPECT_GT(engine["processId"].get<int64_t>(), 0);
+    // Read at the wind-up: the scenario's own.
+    EXPECT_EQ(engine["exitCode"], c.code == 1603 ? 1 : 0);
+    // ISO 8601 in UTC, in order: wizard, engine, engine's end, wizard's end.
+    const std::string times[] = {result["started"], engine["started"], engine["ended"], result["ended"]};
+    for (const std::string& time : times) {
+      EXPECT_EQ(time.size(), 20u) << time;
+      EXPECT_EQ(time.substr(10, 1) + time.substr(19), "TZ") << time;
+    }
+    EXPECT_TRUE(times[0] <= times[1] && times[1] <= times[2] && times[2] <= times[3]);
   }
+
+  // The event source names the wizard's installed copy, whose message table holds the records' texts.
+  const char* source = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\Tessaron Update Utility";
+  char file[MAX_PATH] = "";
+  DWORD size = sizeof file;
+  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, source, "EventMessageFile", RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr,
+                         file, &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(file, "C:\\Orvo\\OrvoZelmo\\support\\bin\\Launcher.exe");
+  DWORD types = 0;
+  size = sizeof types;
+  EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, source, "TypesSupported", RRF_RT_REG_DWORD, nullptr, &types, &size),
+            ERROR_SUCCESS);
+  EXPECT_EQ(types, 7u);
 }
 
 TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
@@ -108,6 +166,7 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
     bool otherEngine;
     DWORD code;
     std::string status;
+    const char* reason;
   };
   ProductRegistry ready = setup.registry;
   ProductRegistry applied = ready;
@@ -118,19 +177,25 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
   const Case cases[] = {
       {"engine running", "~unattended" + updates + kLogSwitch, ready, true, 1618,
        "Cannot start an update at this time, because a copy of the update utility engine (zuk.exe) is already "
-       "running."},
+       "running.",
+       "engine-running"},
       {"nothing applicable", "~unattended" + updates + kLogSwitch, applied, false, 1642,
-       "No applicable updates for 2.3.1.5 available in the selected folder."},
+       "No applicable updates for 2.3.1.5 available in the selected folder.", "up-to-date"},
       {"no package", "~unattended ~updates=C:\\Empty " + kLogSwitch, ready, false, 1619,
-       "No files matching Tessaron-2.3.1.*.zuk"},
+       "No files matching Tessaron-2.3.1.*.zuk", "no-package"},
+      {"no folder", "~unattended ~updates=C:\\Nowhere " + kLogSwitch, ready, false, 1619,
+       "Please specify where the updates are stored\r\n\r\nC:\\Nowhere", "updates-folder-missing"},
       {"gap in the sequence", "~unattended ~updates=C:\\Gap " + kLogSwitch, ready, false, 1,
-       "Some update files seem to be missing from the sequence.\r\n\r\nWould you like to continue anyways?"},
+       "Some update files seem to be missing from the sequence.\r\n\r\nWould you like to continue anyways?",
+       "packages-missing-in-sequence"},
       {"bad switches", "~unattended ~snapshot=Q: ~languge=de" + updates + kLogSwitch, ready, false, 87,
-       "The switch \"~languge=de\" is unknown.\r\nThe switch \"~snapshot=Q:\" names a drive that does not exist."},
+       "The switch \"~languge=de\" is unknown.\r\nThe switch \"~snapshot=Q:\" names a drive that does not exist.",
+       "bad-switch"},
       {"check-only, not in maintenance mode", "~unattended ~checkonly" + updates + kLogSwitch, notInMaintenance, false,
        1,
        "Cannot start an update at this time, because the system is not in \"Maintenance Mode\".\r\n\r\n"
-       "The Tessaron Administrator application (TOLK) can be used to switch to \"Maintenance Mode\"."},
+       "The Tessaron Administrator application (TOLK) can be used to switch to \"Maintenance Mode\".",
+       "maintenance-mode-off"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -146,6 +211,12 @@ TEST_F(UnattendedTest, ARefusalEndsTheRunWithItsCodeAndItsTextAsTheLog) {
     }
     EXPECT_EQ(Run(c.arguments), c.code);
     EXPECT_EQ(ReadBytes(kLog), c.status + kSeparator);
+    const nlohmann::json result = Result();
+    EXPECT_EQ(result["outcome"], c.code == 87 ? "bad-switch" : "refused");
+    EXPECT_EQ(result["reason"], c.reason);
+    EXPECT_EQ(result["exitCode"], c.code);
+    EXPECT_EQ(result["message"], c.status);
+    EXPECT_TRUE(result["engine"].is_null());
     EXPECT_FALSE(Exists(setup.homeFolder + "\\OrvoZelmo\\support\\bin\\zuk.exe"));
     if (c.otherEngine) {
       WriteBytes("C:\\Other\\go", "");
@@ -249,6 +320,77 @@ TEST_F(UnattendedTest, ACheckOnlyRunOnAReadyServerCopiesAndStartsNothing) {
                 kSeparator);
   EXPECT_FALSE(Exists(setup.homeFolder + "\\OrvoZelmo"));
   EXPECT_FALSE(Exists(kEngineArguments));
+}
+
+TEST_F(UnattendedTest, WhileTheEngineRunsTheResultSaysSoAndItsWholeOutputIsOnTheDisk) {
+  // The engine stops at a step until the test lets it go on, as a wizard killed by a deployment tool's timeout
+  // would leave it.
+  const std::string release = setup.mediaFolder + "\\go";
+  const std::string scenarioFile = setup.mediaFolder + "\\held.scenario";
+  ASSERT_TRUE(WriteBytes(scenarioFile,
+                         "print [SECTION]:Update Tessaron-2.3.1.2\nrepeat 20000 line {i} of {n}\n"
+                         "await C:\\\\Media\\\\go\nlevel 2.3.1.2\nprint [STATUS]:U2-05,Done,100\n"
+                         "print [Result]:ok\n"));
+  DeleteFileA(release.c_str());
+  DeleteFileA(kResult.c_str());
+  const std::string output = "C:\\Logs\\srv 01.output.log";
+  DeleteFileA(output.c_str());
+  std::string lines = "[SECTION]:Update Tessaron-2.3.1.2\r\n";
+  for (int i = 1; i <= 20000; ++i) lines += "line " + std::to_string(i) + " of 20000\r\n";
+
+  // Whatever happens, the engine is let go at the end, so that it leaves the media folder free.
+  struct Release {
+    std::string file;
+    ~Release() { WriteBytes(file, ""); }
+  } releaseAtEnd{release};
+  WizardDriver driver;
+  LaunchOptions options = WizardLaunch(setup, "~unattended ~nosnapshot ~updates=C:\\Updates " + kLogSwitch);
+  options.environment["ZUK_SCENARIO"] = scenarioFile;
+  std::string error;
+  ASSERT_TRUE(driver.Launch(options, &error)) << error;
+  // Held: the engine has started and every line before the hold has reached the output file.
+  auto held = [&] {
+    if (!Exists(kResult) || ReadBytes(kResult).find("\"processId\"") == std::string::npos) return false;
+    Utils::ScopedHandle file(CreateFileA(output.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    LARGE_INTEGER size{};
+    return file && GetFileSizeEx(file.Get(), &size) && size.QuadPart >= static_cast<LONGLONG>(lines.size());
+  };
+  for (DWORD start = GetTickCount(); !held() && GetTickCount() - start < 60000;) Sleep(20);
+  ASSERT_TRUE(held()) << ReadBytes(kResult);
+  nlohmann::json result = Result();
+  EXPECT_EQ(result["outcome"], "running");
+  EXPECT_TRUE(result["exitCode"].is_null());
+  EXPECT_TRUE(result["reason"].is_null());
+  EXPECT_TRUE(result["ended"].is_null());
+  EXPECT_TRUE(result["engine"]["ended"].is_null());
+  EXPECT_TRUE(result["snapshotDrive"].is_null());
+  EXPECT_EQ(result["levelBefore"], "2.2.1");
+  EXPECT_TRUE(result["log"].is_null());
+
+  ASSERT_TRUE(WriteBytes(release, ""));
+  DWORD code = 1;
+  ASSERT_TRUE(driver.WaitForExit(60000, &code));
+  EXPECT_EQ(code, 0u);
+  result = Result();
+  EXPECT_EQ(result["outcome"], "succeeded");
+  EXPECT_EQ(result["levelAfter"], "2.3.1.2");
+  EXPECT_EQ(ReadBytes(output), lines + "[STATUS]:U2-05,Done,100\r\n[Result]:ok\r\n");
+  DeleteFileA(release.c_str());
+}
+
+TEST_F(UnattendedTest, TheEventRecordsReadInTheWizardsOwnWords) {
+  // As Event Viewer reads them: from the message table of the file the event source names.
+  HMODULE wizard = LoadLibraryExA(setup.launcher.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_TRUE(wizard);
+  const char* inserts[] = {"refused", "up-to-date", "1642", "2.3.1.5", "2.3.1.5", "C:\\Logs\\srv 01.log"};
+  char text[1024] = "";
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_HMODULE | FORMAT_MESSAGE_ARGUMENT_ARRAY, wizard, 1003, 0x409,
+                                      text, sizeof text, reinterpret_cast<va_list*>(const_cast<char**>(inserts)));
+  FreeLibrary(wizard);
+  EXPECT_EQ(std::string(text, length),
+            "The Tessaron update did not run.\r\nOutcome: refused, reason: up-to-date, exit code: 1642.\r\n"
+            "Update level before: 2.3.1.5, after: 2.3.1.5.\r\nRun log: C:\\Logs\\srv 01.log\r\n");
 }
 
 TEST_F(UnattendedTest, InInteractiveUseTheSwitchesPresetTheWizardAndABadOneIsShownFirst) {

@@ -9,7 +9,8 @@
 //   wizard_tour prepare LAUNCHER.exe ENGINE.exe|- SCENARIO-FILE|-
 //   wizard_tour tour FOLDER SECONDS
 //   wizard_tour pictures FOLDER LANGUAGE [HOLD-FILE PROGRESS-POSITION]
-//   wizard_tour unattended SECONDS    (an unattended run as a deployment tool starts it: its exit code and log)
+//   wizard_tour unattended SECONDS    (an unattended run as a deployment tool starts it: its exit code, log and
+//                                      result file)
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -219,8 +220,11 @@ class Tour {
 int Unattended(DWORD seconds) {
   const ServerSetup setup = Server();
   const std::string log = setup.mediaFolder + "\\unattended.log";
+  const std::string result = setup.mediaFolder + "\\unattended.json";
   DeleteFileA(log.c_str());
-  const std::string arguments = "~unattended ~updates=" + setup.updatesFolder + " \"~log=" + log + "\"";
+  DeleteFileA(result.c_str());
+  const std::string arguments =
+      "~unattended ~updates=" + setup.updatesFolder + " \"~log=" + log + "\" \"~result=" + result + "\"";
   std::printf("Launcher.exe %s\n", arguments.c_str());
   WizardDriver driver;
   std::string error;
@@ -235,6 +239,7 @@ int Unattended(DWORD seconds) {
   std::string text = ReadBytes(log);
   for (size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.replace(at, 2, "\n    ");
   std::printf("  exit code: %lu\n  run log %s:\n    %s\n", static_cast<unsigned long>(code), log.c_str(), text.c_str());
+  std::printf("  result file %s:\n%s", result.c_str(), ReadBytes(result).c_str());
   return 0;
 }
 

@@ -33,8 +33,11 @@ bool PrepareServer(const ServerSetup& setup, std::string* error) {
   return true;
 }
 
-std::vector<std::string> RunLogs(const ServerSetup& setup) {
-  return FilesMatching(setup.mediaFolder + "\\Launcher.*.log");
+std::vector<std::string> RunLogs(const ServerSetup& setup, bool outputs) {
+  std::vector<std::string> logs;
+  for (std::string& file : FilesMatching(setup.mediaFolder + "\\Launcher.*.log"))
+    if (outputs || !file.ends_with(".output.log")) logs.push_back(std::move(file));
+  return logs;
 }
 
 }  // namespace tessaron::testsupport

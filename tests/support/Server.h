@@ -27,7 +27,8 @@ ServerSetup SimulatedServer(const std::string& launcher, const std::string& engi
 // Lays out the folders, files and registry; on failure *error says what went wrong.
 bool PrepareServer(const ServerSetup& setup, std::string* error = nullptr);
 
-// The run logs the wizard wrote beside itself in the media folder.
-std::vector<std::string> RunLogs(const ServerSetup& setup);
+// The run logs the wizard wrote beside itself in the media folder, and with outputs the engine's output files beside
+// them (".output.log").
+std::vector<std::string> RunLogs(const ServerSetup& setup, bool outputs = false);
 
 }  // namespace tessaron::testsupport

@@ -1,6 +1,9 @@
 #include "win/utils/OwnExecutable.h"
 
 #include <windows.h>
+#include <winver.h>
+
+#include <cstring>
 
 namespace Utils {
 
@@ -13,6 +16,25 @@ std::string OwnExecutablePath() {
     if (length < buffer.size()) return buffer.substr(0, length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+std::string OwnFileVersion() {
+  // Read from the resource itself rather than through version.dll, which the wizard would otherwise load for this
+  // alone. VS_FIXEDFILEINFO starts with its signature, DWORD-aligned within the block.
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16) /* RT_VERSION */);
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const auto* bytes = static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+  const DWORD size = SizeofResource(nullptr, found);
+  if (!bytes) return {};
+  for (DWORD offset = 0; offset + sizeof(VS_FIXEDFILEINFO) <= size; offset += 4) {
+    VS_FIXEDFILEINFO info;
+    std::memcpy(&info, bytes + offset, sizeof info);
+    if (info.dwSignature != 0xFEEF04BD) continue;
+    return std::to_string(HIWORD(info.dwFileVersionMS)) + "." + std::to_string(LOWORD(info.dwFileVersionMS)) + "." +
+           std::to_string(HIWORD(info.dwFileVersionLS)) + "." + std::to_string(LOWORD(info.dwFileVersionLS));
+  }
+  return {};
 }
 
 }  // namespace Utils

@@ -7,11 +7,14 @@
 
 #include "EveryPage.h"
 #include "win/LauncherF.h"
+#include "win/utils/EventLog.h"
 #include "win/ui/TestWindows.h"
 
 class LauncherFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The runs of these tests are not the machine's business: no event records, no event source registered.
+    Utils::SetEventRecordWriter([](const Utils::EventRecord&) { return true; });
     form = std::make_unique<TLauncherForm>();
     form->Create();
     form->Show();
@@ -24,6 +27,7 @@ class LauncherFormTest : public ::testing::Test {
     while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     ui::App().ResetTerminated();
+    Utils::SetEventRecordWriter({});
   }
 
   ui::Control* Get(const char* name) const { return dynamic_cast<ui::Control*>(form->FindComponent(name)); }

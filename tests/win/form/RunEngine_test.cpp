@@ -1,4 +1,6 @@
 // Installing and starting the engine, and following it until the run has ended.
+#include <nlohmann/json.hpp>
+
 #include <optional>
 #include <string>
 #include <thread>
@@ -86,6 +88,8 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     }
     boxes.Boxes.clear();
     DeleteRunLogs();
+    // An interactive run writes its result at the wind-up too.
+    form->Switches.ResultFile = media.Path + "result.json";
 
     // As the message loop runs the progress page's entry: an error is shown in the default error box.
     form->PageControl1->SetActivePageIndex(5);
@@ -112,6 +116,11 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), status);
     EXPECT_EQ(OnlyLog(), status + kSeparator);
     EXPECT_TRUE(form->btExit->Enabled());
+    const nlohmann::json result = nlohmann::json::parse(ReadBytes(media.Path + "result.json"));
+    EXPECT_EQ(result["outcome"], "failed");
+    EXPECT_EQ(result["reason"], "copy-failed");
+    EXPECT_EQ(result["exitCode"], 0);
+    EXPECT_EQ(result["log"], RunLogs().at(0));
   }
 }
 
@@ -169,6 +178,7 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
 
 TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
   // The engine vanished from the media folder after the checks.
+  form->Switches.ResultFile = media.Path + "result.json";
   RunToCompletion();
   EXPECT_EQ(form->EngineProcessId, 0u);
   EXPECT_EQ(Page(), 6);
@@ -177,6 +187,9 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
             kFailed + " :\"Initializing\", with the following message:\r\n\r\n" +
                 LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}, "\r\n\r\n"));
   EXPECT_TRUE(boxes.Boxes.empty());
+  const nlohmann::json result = nlohmann::json::parse(ReadBytes(media.Path + "result.json"));
+  EXPECT_EQ(result["reason"], "engine-start-failed");
+  EXPECT_TRUE(result["engine"].is_null());
 }
 
 TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceOnExit) {

@@ -29,14 +29,18 @@ inline std::string EnginePath() { return HostPath(TESSARON_ZUK_EXE); }
 // Between the completion text and the engine's output in the memo and the run log.
 inline const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
-// The run logs beside this test program (its name, a timestamp, ".log").
-inline std::vector<std::string> RunLogs() {
+// The run logs beside this test program (its name, a timestamp, ".log"), and with outputs the engine's output files
+// beside them (".output.log").
+inline std::vector<std::string> RunLogs(bool outputs = false) {
   const std::string own = OwnPath();
-  return tessaron::testsupport::FilesMatching(own.substr(0, own.rfind('.')) + ".*.log");
+  std::vector<std::string> logs;
+  for (std::string& file : tessaron::testsupport::FilesMatching(own.substr(0, own.rfind('.')) + ".*.log"))
+    if (outputs || !file.ends_with(".output.log")) logs.push_back(std::move(file));
+  return logs;
 }
 
 inline void DeleteRunLogs() {
-  for (const auto& log : RunLogs()) DeleteFileA(log.c_str());
+  for (const auto& log : RunLogs(true)) DeleteFileA(log.c_str());
 }
 
 // The installed update level in the product registry, removed again afterwards.
