@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "RunSupport.h"
+#include "win/SystemText.h"
 
 namespace runtest {
 namespace {
@@ -187,6 +188,17 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
             kFailed + " :\"Initializing\", with the following message:\r\n\r\n" +
                 LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}, "\r\n\r\n"));
   EXPECT_TRUE(boxes.Boxes.empty());
+}
+
+TEST_F(RunTest, AnEngineFileOfAnotherFormatIsNamedInTheReason) {
+  // The system's text for this code has an insert for the file: it names the engine, or nothing is left of it.
+  const std::string engine = media.Path + "zuk.exe";
+  ASSERT_TRUE(WriteBytes(engine, "not a program\r\n"));
+  RunToCompletion();
+  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(form->Run.ErrorText, LaunchErrorText("[193] Bad EXE format for " + engine, {engine}));
+  EXPECT_EQ(win::SystemErrorMessage(ERROR_BAD_EXE_FORMAT), "Bad EXE format for");
+  EXPECT_EQ(win::SystemErrorMessage(ERROR_FILE_NOT_FOUND, engine), "File not found");
 }
 
 TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceOnExit) {
