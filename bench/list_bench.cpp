@@ -3,7 +3,8 @@
 // folder search and package rules take in this process. What the page costs beyond the scan should not grow with
 // the number of packages.
 // It writes the product registry and C:\Media, C:\Orvo, C:\Updates*: run it in a throw-away prefix, by hand:
-//   bash scripts/e2e-run build/windows/bench/list_bench.exe
+//   bash scripts/e2e-run build/windows/bench/list_bench.exe [LAUNCHER.exe]
+// A Launcher.exe given (a host path) is measured instead of the one built with the benchmark, an earlier build say.
 #include <windows.h>
 
 #include <cstdio>
@@ -74,9 +75,9 @@ double PageSeconds(const ServerSetup& setup, const std::string& folder, int rows
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   ServerSetup setup = SimulatedServer();
-  setup.launcher = HostPath(TESSARON_LAUNCHER_EXE);
+  setup.launcher = HostPath(argc > 1 ? argv[1] : TESSARON_LAUNCHER_EXE);
   setup.engine = HostPath(TESSARON_ZUK_EXE);
   std::string error;
   if (!PrepareServer(setup, &error)) {

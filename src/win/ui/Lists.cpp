@@ -201,7 +201,9 @@ StringGrid::StringGrid(Form& form, Control* parent, std::string name) : Control(
 }
 
 Control::WindowClass StringGrid::Describe() const {
-  return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE};
+  // Owner data: the list asks for the rows it shows, so that filling it costs the same for any number of rows.
+  return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
+          WS_EX_CLIENTEDGE};
 }
 
 void StringGrid::AfterCreate() {
@@ -222,10 +224,7 @@ void StringGrid::FitRowHeight() {
   // A row is as high as the small images of the list plus a margin of the platform's, measured here on a row.
   const int wanted = Scale(rowHeight_);
   int imageHeight = wanted;
-  LVITEMA probe{};
-  probe.mask = LVIF_TEXT;
-  probe.pszText = const_cast<char*>("");
-  SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&probe));
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, 1, 0);
   for (int attempt = 0; attempt < 3; ++attempt) {
     ScopedImageList images(ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0));
     if (!images) break;
@@ -237,31 +236,20 @@ void StringGrid::FitRowHeight() {
     if (difference == 0 || imageHeight + difference < 1) break;
     imageHeight += difference;
   }
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, 0, 0);
 }
 
 void StringGrid::SyncItems() {
   if (!hwnd_) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
-  for (int row = 1; row < RowCount(); ++row) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row - 1;
-    item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][0].c_str());
-    SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int col = 1; col < ColCount(); ++col) {
-      item.iSubItem = col;
-      item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].c_str());
-      SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  // New rows start unselected, as rows put in anew would.
+  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount() - 1), 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void StringGrid::SetRowCount(int rows) {
   rows = std::max(rows, 1);
+  if (rows == RowCount()) return;
   cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(static_cast<size_t>(ColCount())));
   SyncItems();
 }
@@ -280,19 +268,60 @@ std::string StringGrid::Cell(int col, int row) const {
 
 void StringGrid::SetCell(int col, int row, const std::string& text) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount()) return;
-  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+  std::string& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  if (cell == text) return;
+  cell = text;
   if (!hwnd_) return;
   if (row == 0) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char*>(text.c_str());
     SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
-  } else {
-    LVITEMA item{};
-    item.iSubItem = col;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+    return;
   }
+  // Only a row in view is drawn again; the others are asked for when they come into view.
+  if (!IsWindowVisible(hwnd_)) return;
+  const auto top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
+  const auto perPage = static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
+  if (row - 1 >= top && row - 1 <= top + perPage) ListView_RedrawItems(hwnd_, row - 1, row - 1);
+}
+
+bool StringGrid::GiveCellText(int item, int subItem, char* text, int room) const {
+  if (!text || room <= 0) return false;
+  const std::string cell = Cell(subItem, item + 1);
+  lstrcpynA(text, cell.c_str(), room);
+  return true;
+}
+
+bool StringGrid::GiveCellText(int item, int subItem, wchar_t* text, int room) const {
+  if (!text || room <= 0) return false;
+  const std::string cell = Cell(subItem, item + 1);
+  int length = MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()), text, room - 1);
+  // A text longer than the room is cut: the call then converts nothing, so convert what fits.
+  if (length == 0 && !cell.empty()) {
+    std::string shortened = cell.substr(0, static_cast<size_t>(room - 1));
+    length = MultiByteToWideChar(CP_ACP, 0, shortened.data(), static_cast<int>(shortened.size()), text, room - 1);
+  }
+  text[std::max(length, 0)] = L'\0';
+  return true;
+}
+
+int StringGrid::FindRow(const std::string& prefix, int start, bool wrap) const {
+  // Type-ahead: the first row from start on whose first cell begins with the typed letters, regardless of case.
+  const int rows = RowCount() - 1;
+  if (rows <= 0 || prefix.empty()) return -1;
+  start = std::clamp(start, 0, rows - 1);
+  for (int step = 0; step < rows; ++step) {
+    const int item = start + step;
+    if (item >= rows && !wrap) break;
+    const int wrapped = item % rows;
+    const std::string& cell = cells_[static_cast<size_t>(wrapped) + 1][0];
+    if (cell.size() >= prefix.size() &&
+        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.data(), static_cast<int>(prefix.size()),
+                       prefix.data(), static_cast<int>(prefix.size())) == CSTR_EQUAL)
+      return wrapped;
+  }
+  return -1;
 }
 
 int StringGrid::ColWidth(int col) const {
@@ -317,6 +346,41 @@ int StringGrid::Row() const {
 }
 
 bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
+  // The list asks in the form its parent answered WM_NOTIFYFORMAT with; either is served.
+  switch (header->code) {
+    case LVN_GETDISPINFOA: {
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+      if (item.mask & LVIF_TEXT) GiveCellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+      return true;
+    }
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+      if (item.mask & LVIF_TEXT) GiveCellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+      return true;
+    }
+    case LVN_ODFINDITEMA: {
+      const auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
+      const bool byText = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz;
+      result = byText ? FindRow(find->lvfi.psz, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0) : -1;
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+      std::string typed;
+      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+          typed.resize(static_cast<size_t>(size));
+          WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed.data(), size, nullptr, nullptr);
+          typed.resize(static_cast<size_t>(size - 1));
+        }
+      }
+      result = FindRow(typed, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
+      return true;
+    }
+    default:
+      break;
+  }
   if (header->code != NM_CUSTOMDRAW) return false;
   auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
   if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
