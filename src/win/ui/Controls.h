@@ -236,6 +236,7 @@ class StringGrid : public Control {
   int defaultColWidth_ = 64;
   int rowHeight_ = 16;
   ScopedImageList rowHeightImages_;
+  bool repaintPending_ = false;  // the list is to be painted anew; set cells are shown then
 };
 
 class ProgressBar : public Control {

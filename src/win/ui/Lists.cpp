@@ -245,6 +245,7 @@ void StringGrid::SyncItems() {
   ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
   SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount() - 1), 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
+  repaintPending_ = true;
 }
 
 void StringGrid::SetRowCount(int rows) {
@@ -279,11 +280,11 @@ void StringGrid::SetCell(int col, int row, const std::string& text) {
     SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
     return;
   }
-  // Only a row in view is drawn again; the others are asked for when they come into view.
-  if (!IsWindowVisible(hwnd_)) return;
-  const auto top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
-  const auto perPage = static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0));
-  if (row - 1 >= top && row - 1 <= top + perPage) ListView_RedrawItems(hwnd_, row - 1, row - 1);
+  // The rows in view are asked for again at the next painting; one request to the window covers every cell set
+  // until then, so that filling many rows costs no more than filling a few.
+  if (repaintPending_) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  repaintPending_ = true;
 }
 
 bool StringGrid::GiveCellText(int item, int subItem, char* text, int room) const {
@@ -413,6 +414,7 @@ bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
 }
 
 LRESULT StringGrid::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT) repaintPending_ = false;
   if (msg == WM_NCCALCSIZE) {
     // Vertical scroll bar only: a column wider than the list is cut off instead.
     LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);

@@ -144,6 +144,11 @@ TEST_F(ControlsTest, GridOf50000RowsHoldsThemItselfAndTheListAsksOnlyForThoseInV
   testui::Pump();
   EXPECT_GT(rowRequests, 0);
   EXPECT_LT(rowRequests, 100);  // ten rows in view
+  // A cell set after the list was painted is shown at the next painting.
+  rowRequests = 0;
+  grid->SetCell(0, 2, "changed");
+  UpdateWindow(list);
+  EXPECT_GT(rowRequests, 0);
   SetWindowLongPtrA(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProcedure));
 
   EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & LVS_OWNERDATA);
