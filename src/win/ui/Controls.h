@@ -227,9 +227,9 @@ class StringGrid : public Control {
   void SyncItems();
   void FitRowHeight();
   // The list's questions about the rows it shows: a cell's text into its buffer, a row by its first letters.
-  bool GiveCellText(int item, int subItem, char* text, int room) const;
-  bool GiveCellText(int item, int subItem, wchar_t* text, int room) const;
-  int FindRow(const std::string& prefix, int start, bool wrap) const;
+  void GiveCellText(int item, int subItem, char* text, int room) const;
+  void GiveCellText(int item, int subItem, wchar_t* text, int room) const;
+  int FindRow(const std::string& typed, int start, bool partial, bool wrap) const;
 
   std::vector<std::vector<std::string>> cells_;
   std::vector<int> colWidths_;  // pixels once created, design units before

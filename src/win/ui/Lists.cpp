@@ -287,15 +287,14 @@ void StringGrid::SetCell(int col, int row, const std::string& text) {
   repaintPending_ = true;
 }
 
-bool StringGrid::GiveCellText(int item, int subItem, char* text, int room) const {
-  if (!text || room <= 0) return false;
+void StringGrid::GiveCellText(int item, int subItem, char* text, int room) const {
+  if (!text || room <= 0) return;
   const std::string cell = Cell(subItem, item + 1);
   lstrcpynA(text, cell.c_str(), room);
-  return true;
 }
 
-bool StringGrid::GiveCellText(int item, int subItem, wchar_t* text, int room) const {
-  if (!text || room <= 0) return false;
+void StringGrid::GiveCellText(int item, int subItem, wchar_t* text, int room) const {
+  if (!text || room <= 0) return;
   const std::string cell = Cell(subItem, item + 1);
   int length = MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()), text, room - 1);
   // A text longer than the room is cut: the call then converts nothing, so convert what fits.
@@ -304,22 +303,25 @@ bool StringGrid::GiveCellText(int item, int subItem, wchar_t* text, int room) co
     length = MultiByteToWideChar(CP_ACP, 0, shortened.data(), static_cast<int>(shortened.size()), text, room - 1);
   }
   text[std::max(length, 0)] = L'\0';
-  return true;
 }
 
-int StringGrid::FindRow(const std::string& prefix, int start, bool wrap) const {
-  // Type-ahead: the first row from start on whose first cell begins with the typed letters, regardless of case.
+int StringGrid::FindRow(const std::string& typed, int start, bool partial, bool wrap) const {
+  // Type-ahead: the first row from start on whose first cell begins with (or is) the typed text, regardless of case.
   const int rows = RowCount() - 1;
-  if (rows <= 0 || prefix.empty()) return -1;
-  start = std::clamp(start, 0, rows - 1);
+  if (rows <= 0 || typed.empty()) return -1;
+  if (start < 0) start = 0;
+  if (start >= rows) {
+    if (!wrap) return -1;
+    start = 0;
+  }
   for (int step = 0; step < rows; ++step) {
     const int item = start + step;
     if (item >= rows && !wrap) break;
     const int wrapped = item % rows;
     const std::string& cell = cells_[static_cast<size_t>(wrapped) + 1][0];
-    if (cell.size() >= prefix.size() &&
-        CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.data(), static_cast<int>(prefix.size()),
-                       prefix.data(), static_cast<int>(prefix.size())) == CSTR_EQUAL)
+    if (cell.size() < typed.size() || (!partial && cell.size() != typed.size())) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.data(), static_cast<int>(typed.size()), typed.data(),
+                       static_cast<int>(typed.size())) == CSTR_EQUAL)
       return wrapped;
   }
   return -1;
@@ -360,23 +362,25 @@ bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
       return true;
     }
     case LVN_ODFINDITEMA: {
-      const auto* find = reinterpret_cast<NMLVFINDITEMA*>(header);
-      const bool byText = (find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz;
-      result = byText ? FindRow(find->lvfi.psz, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0) : -1;
+      const LVFINDINFOA& find = reinterpret_cast<NMLVFINDITEMA*>(header)->lvfi;
+      const int start = reinterpret_cast<NMLVFINDITEMA*>(header)->iStart;
+      const bool byText = (find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz;
+      result = byText ? FindRow(find.psz, start, (find.flags & LVFI_PARTIAL) != 0, (find.flags & LVFI_WRAP) != 0) : -1;
       return true;
     }
     case LVN_ODFINDITEMW: {
-      const auto* find = reinterpret_cast<NMLVFINDITEMW*>(header);
+      const LVFINDINFOW& find = reinterpret_cast<NMLVFINDITEMW*>(header)->lvfi;
+      const int start = reinterpret_cast<NMLVFINDITEMW*>(header)->iStart;
       std::string typed;
-      if ((find->lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) && find->lvfi.psz) {
-        const int size = WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, nullptr, 0, nullptr, nullptr);
+      if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, find.psz, -1, nullptr, 0, nullptr, nullptr);
         if (size > 1) {
           typed.resize(static_cast<size_t>(size));
-          WideCharToMultiByte(CP_ACP, 0, find->lvfi.psz, -1, typed.data(), size, nullptr, nullptr);
+          WideCharToMultiByte(CP_ACP, 0, find.psz, -1, typed.data(), size, nullptr, nullptr);
           typed.resize(static_cast<size_t>(size - 1));
         }
       }
-      result = FindRow(typed, find->iStart, (find->lvfi.flags & LVFI_WRAP) != 0);
+      result = FindRow(typed, start, (find.flags & LVFI_PARTIAL) != 0, (find.flags & LVFI_WRAP) != 0);
       return true;
     }
     default:

@@ -174,6 +174,9 @@ TEST_F(ControlsTest, GridOf50000RowsHoldsThemItselfAndTheListAsksOnlyForThoseInV
   EXPECT_EQ(ListView_FindItem(list, 49000, &find), 12);
   find.psz = "Update";
   EXPECT_EQ(ListView_FindItem(list, -1, &find), -1);
+  find.flags = LVFI_STRING | LVFI_WRAP;  // the whole name
+  find.psz = "tessaron-2.3.1.2";
+  EXPECT_EQ(ListView_FindItem(list, 5, &find), 2);
 
   // Fewer rows: the list follows, and nothing stays selected.
   ListView_SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
