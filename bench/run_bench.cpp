@@ -6,11 +6,14 @@
 //          wizard's peak working set, and the time against the same engine writing into a plain pipe reader
 //   idle   the wizard's processor time while it waits on an engine that prints nothing for 10 seconds, as a share
 //          of one core
+//   longlines  engines whose last lines are very long and hold no blank, from the engine's end to a failure page
+//          that answers, against an engine that ends on one short error line; checks that the log keeps them whole
 // It writes the product registry and C:\Media, C:\Orvo, C:\Updates: run it in a throw-away prefix, by hand:
-//   bash scripts/e2e-run build/windows/bench/run_bench.exe [all|flood|errors|idle]
+//   bash scripts/e2e-run build/windows/bench/run_bench.exe [all|flood|errors|idle|longlines]
 #include <windows.h>
 // After windows.h, which it needs.
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -269,12 +272,125 @@ bool Idle(const ServerSetup& setup) {
   return completed && cpu / wall < 0.01;
 }
 
+// The scripted engine once the wizard has started it, for waiting on its end; null when none appears in time.
+HANDLE WaitForEngineProcess(DWORD timeoutMs) {
+  HANDLE engine = nullptr;
+  WaitUntil(
+      [&] {
+        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        if (snapshot == INVALID_HANDLE_VALUE) return false;
+        PROCESSENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32First(snapshot, &entry); more && !engine; more = Process32Next(snapshot, &entry))
+          if (lstrcmpiA(entry.szExeFile, "zuk.exe") == 0) engine = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID);
+        CloseHandle(snapshot);
+        return engine != nullptr;
+      },
+      timeoutMs);
+  return engine;
+}
+
+// The longest line of a text, its line breaks being CR LF, lone CR or lone LF.
+size_t LongestLine(const std::string& text) {
+  size_t longest = 0, length = 0;
+  for (char c : text) {
+    length = c == '\r' || c == '\n' ? 0 : length + 1;
+    longest = std::max(longest, length);
+  }
+  return longest;
+}
+
+struct LongLineCase {
+  const char* name;
+  std::string lines;  // scenario lines after the engine's first step
+  size_t keptRun;     // the longest run of 'x' the log must hold, unbroken
+};
+
+// Seconds from the engine's end until the failure page shows its text and the window answers; negative when the
+// run went wrong.
+double EngineEndToFailurePage(const ServerSetup& setup, const LongLineCase& c, size_t* longestShown) {
+  const std::string scenario = setup.mediaFolder + "\\longlines.scenario";
+  // The pause lets the benchmark find the engine before its end.
+  WriteBytes(scenario, "print [SECTION]:Update Tessaron-2.3.1.0\nprint [STATUS]:U0-01,Checking,10\nsleep 1500\n" +
+                           c.lines + "exit 1\n");
+  for (const auto& log : RunLogs(setup)) DeleteFileA(log.c_str());
+  Wizard wizard(setup, scenario);
+  if (!wizard.Ready()) return -1;
+  wizard.PressStart();
+  HANDLE engine = WaitForEngineProcess(10000);
+  if (!engine) {
+    std::printf("  %s: the engine was not seen running\n", c.name);
+    return -1;
+  }
+  WaitForSingleObject(engine, INFINITE);
+  const double ended = Utils::MonotonicSeconds();
+  CloseHandle(engine);
+  std::string status;
+  const bool shown = WaitUntil(
+      [&] {
+        status = wizard.Driver().Text("txtCompletionStatusInfo");
+        return status.rfind("Error!", 0) == 0 && wizard.Driver().Sync();
+      },
+      120000);
+  const double seconds = Utils::MonotonicSeconds() - ended;
+  if (!shown) {
+    std::printf("  %s: no failure page within two minutes\n", c.name);
+    return -1;
+  }
+  *longestShown = LongestLine(status);
+  // The log is written after the page's text; its name is known once it exists.
+  std::string log;
+  WaitUntil([&] {
+    const auto logs = RunLogs(setup);
+    log = logs.size() == 1 ? ReadBytes(logs[0]) : std::string();
+    return log.find(std::string(core::kOutputSeparator)) != std::string::npos;
+  });
+  if (c.keptRun > 0 && log.find(std::string(c.keptRun, 'x')) == std::string::npos) {
+    std::printf("  %s: the log does not hold the line whole\n", c.name);
+    return -1;
+  }
+  return seconds;
+}
+
+bool LongLines(const ServerSetup& setup) {
+  std::printf("longlines: from the engine's end to a failure page that answers\n");
+  const std::string x40000(40000, 'x');
+  const std::string x60000(60000, 'x');
+  std::string words;
+  while (words.size() < 32000) words += "xxxxxxx ";
+  const std::vector<LongLineCase> cases = {
+      {"one short error line (baseline)", "print [Error]:Disk full\n", 0},
+      {"one error line of 32,000 characters, no blank", "print [Error]:" + std::string(32000, 'x') + "\n", 32000},
+      {"one error line of 32,000 characters in words of 7", "print [Error]:" + words + "\n", 0},
+      // Each message is kept up to the 32 KiB limit: a CR and 32,767 characters.
+      {"two error lines of 40,000 characters, no blank", "print [Error]:" + x40000 + "\nprint [Error]:" + x40000 + "\n",
+       32767},
+      // Nothing but output: the message is the 8 KiB output tail.
+      {"no error line, 8,000 characters of output, no blank", "print " + std::string(8000, 'x') + "\n", 8000},
+      // Every part of the failure text at the reader's line limit or the error limits.
+      {"section, step and two errors at their limits, no blank",
+       "print [SECTION]:" + x60000 + "\nprint [STATUS]:U0-02," + x60000 + ",10\nprint [Error]:" + x40000 +
+           "\nprint [Error]:" + x40000 + "\n",
+       60000},
+  };
+  bool ok = true;
+  for (const LongLineCase& c : cases) {
+    size_t longest = 0;
+    const double seconds = EngineEndToFailurePage(setup, c, &longest);
+    if (seconds < 0) return false;
+    std::printf("  %-55s %6.2f s  (longest line shown: %zu characters)\n", c.name, seconds, longest);
+    ok &= seconds < 1.0;
+  }
+  std::printf("  goal: every failure page within 1 s of the engine's end; the log keeps every line whole\n");
+  return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "all";
-  if (mode != "all" && mode != "flood" && mode != "errors" && mode != "idle") {
-    std::fprintf(stderr, "usage: run_bench [all|flood|errors|idle]\n");
+  if (mode != "all" && mode != "flood" && mode != "errors" && mode != "idle" && mode != "longlines") {
+    std::fprintf(stderr, "usage: run_bench [all|flood|errors|idle|longlines]\n");
     return 2;
   }
   ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
@@ -287,5 +403,6 @@ int main(int argc, char** argv) {
   if (mode == "all" || mode == "flood") ok &= Flood(setup);
   if (mode == "all" || mode == "errors") ok &= Errors(setup);
   if (mode == "all" || mode == "idle") ok &= Idle(setup);
+  if (mode == "all" || mode == "longlines") ok &= LongLines(setup);
   return ok ? 0 : 1;
 }

@@ -162,4 +162,39 @@ std::string FormatText(std::string_view pattern, std::initializer_list<FormatArg
   return out;
 }
 
+std::string FillSystemMessageInserts(std::string_view message, std::string_view name) {
+  auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  std::string out;
+  out.reserve(message.size() + name.size());
+  size_t pos = 0;
+  while (pos < message.size()) {
+    const char c = message[pos];
+    if (c != '%' || pos + 1 >= message.size() || message[pos + 1] < '1' || message[pos + 1] > '9') {
+      out += c;
+      ++pos;
+      continue;
+    }
+    size_t end = pos + 2;
+    if (end < message.size() && isDigit(message[end])) ++end;
+    const bool first = end == pos + 2 && message[pos + 1] == '1';
+    if (end < message.size() && message[end] == '!') {
+      const size_t close = message.find('!', end + 1);
+      if (close != std::string_view::npos) end = close + 1;
+    }
+    pos = end;
+    if (first && !name.empty()) {
+      out.append(name);
+      continue;
+    }
+    const bool blankBefore = out.empty() || out.back() == ' ';
+    if (blankBefore && pos < message.size() && message[pos] == ' ') {
+      ++pos;
+    } else if (!out.empty() && out.back() == ' ' &&
+               (pos >= message.size() || std::string_view(".,;:!?)").find(message[pos]) != std::string_view::npos)) {
+      out.pop_back();
+    }
+  }
+  return out;
+}
+
 }  // namespace core

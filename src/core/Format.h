@@ -76,4 +76,9 @@ class FormatArg {
 std::string FormatText(std::string_view pattern, std::initializer_list<FormatArg> args,
                        const NumberFormatSettings& settings = {});
 
+// A system message as read with its inserts ignored, such as "Bad EXE format for %1": the insert %1 becomes name
+// when one is given; every other insert (%1 to %99, with any "!format!" after it), and %1 without a name, is
+// removed, and with it a blank it would leave leading, doubled or before a punctuation mark.
+std::string FillSystemMessageInserts(std::string_view message, std::string_view name);
+
 }  // namespace core

@@ -60,6 +60,35 @@ std::string NormaliseLineBreaks(std::string_view text) {
   return out;
 }
 
+std::string BreakLongLines(std::string_view text, size_t limit) {
+  limit = limit < 1 ? 1 : limit;
+  // The search for a blank looks this far back from the hard break.
+  const size_t reach = limit - limit * 3 / 4;
+  std::string out;
+  out.reserve(text.size() + text.size() / limit * 2);
+  size_t lineStart = 0;
+  while (lineStart < text.size()) {
+    size_t lineEnd = text.find_first_of("\r\n", lineStart);
+    if (lineEnd == std::string_view::npos) lineEnd = text.size();
+    std::string_view line = text.substr(lineStart, lineEnd - lineStart);
+    while (line.size() > limit) {
+      size_t cut = limit;
+      const size_t blank = line.substr(limit - reach, reach).find_last_of(" \t");
+      if (blank != std::string_view::npos) cut = limit - reach + blank + 1;
+      out.append(line.substr(0, cut));
+      out += "\r\n";
+      line.remove_prefix(cut);
+    }
+    out.append(line);
+    // The line's own break, CR, LF or both, as it is.
+    const size_t next = text.find_first_not_of("\r\n", lineEnd);
+    const size_t breakEnd = next == std::string_view::npos ? text.size() : next;
+    out.append(text.substr(lineEnd, breakEnd - lineEnd));
+    lineStart = breakEnd;
+  }
+  return out;
+}
+
 std::optional<int32_t> ParseInt32(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

@@ -3,6 +3,7 @@
 // and progress percentages. Texts are 8-bit strings (Windows-1252).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +22,16 @@ bool SameTextAZ(std::string_view a, std::string_view b);
 
 // Every CR LF pair, lone CR and lone LF becomes one CR LF pair.
 std::string NormaliseLineBreaks(std::string_view text);
+
+// Lines longer than this are broken for display: a text control that wraps words spends time growing with the
+// square of a line's length, seconds for a line of some ten thousand characters.
+inline constexpr size_t kShownLineLimit = 256;
+
+// Every line longer than limit (at least 1) is broken by CR LF into pieces of at most limit characters, each after
+// the last blank or tab of its closing quarter where one lies there, else hard after limit characters. The blank
+// stays at the end of its piece, so removing the inserted breaks gives the text back. Line breaks already there
+// (CR LF, lone CR, lone LF) and shorter lines are kept byte for byte.
+std::string BreakLongLines(std::string_view text, size_t limit = kShownLineLimit);
 
 // 32-bit signed conversion: optional leading blanks, an optional sign, then
 // decimal digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X".

@@ -227,7 +227,12 @@ void TLauncherForm::EnterCompletionPage() {
                                 win::UserNumberFormat());
     });
   }
-  errors.Attempt([&] { txtCompletionStatusInfo->SetCaption(core::NormaliseLineBreaks(status)); });
+  // The page shows long lines broken, which keeps it from freezing on them; the log keeps them whole.
+  std::string shown;
+  errors.Attempt([&] {
+    shown = core::NormaliseLineBreaks(status);
+    txtCompletionStatusInfo->SetCaption(core::BreakLongLines(shown));
+  });
   // The page has no label; screen readers name the result by its kind.
   errors.Attempt([&] {
     txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
@@ -238,7 +243,7 @@ void TLauncherForm::EnterCompletionPage() {
   else
     Taskbar().ShowError();
 
-  errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(txtCompletionStatusInfo->Caption(), OutputBuffer)); });
+  errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(shown, OutputBuffer)); });
   SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
   const core::RunOutcome outcome = core::CompletionOutcome(succeeded, Run.NeedReboot, LaunchFailure);
   RecordOutcome(outcome, true);
@@ -340,10 +345,11 @@ void TLauncherForm::RunEngine() {
       // Reported on the completion page, which would otherwise name no reason.
       const DWORD code = GetLastError();
       LaunchFailure = core::RunOutcome::EngineStartFailed;
-      Run.ErrorText = core::FormatText("%s\r\r[%d] %s:\r\r%s",
-                                       {core::GetText("str_Message_Generic_Error"),
-                                        static_cast<unsigned long long>(code), win::SystemErrorMessage(code), engine},
-                                       win::UserNumberFormat());
+      Run.ErrorText =
+          core::FormatText("%s\r\r[%d] %s:\r\r%s",
+                           {core::GetText("str_Message_Generic_Error"), static_cast<unsigned long long>(code),
+                            win::SystemErrorMessage(code, engine), engine},
+                           win::UserNumberFormat());
     }
   }
   // Nothing is ever written to the engine: with the wizard's end of its input closed, an engine that reads gets the

@@ -4,13 +4,14 @@
 
 namespace win {
 
-std::string SystemErrorMessage(DWORD code) {
+std::string SystemErrorMessage(DWORD code, std::string_view fileName) {
   char buffer[256] = {};
+  // Inserts ignored: the system's texts take their inserts from an argument list we do not have.
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
                                 sizeof buffer, nullptr);
   std::string text(buffer, length);
   while (!text.empty() && (static_cast<unsigned char>(text.back()) <= 32 || text.back() == '.')) text.pop_back();
-  return text;
+  return core::FillSystemMessageInserts(text, fileName);
 }
 
 namespace {

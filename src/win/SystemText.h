@@ -5,14 +5,16 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/Format.h"
 
 namespace win {
 
 // The system's message for an error code (at most 256 characters), with trailing blanks, control characters and
-// full stops removed, as it is embedded in the wizard's own messages.
-std::string SystemErrorMessage(DWORD code);
+// full stops removed, as it is embedded in the wizard's own messages. An insert such as the %1 of "Bad EXE format
+// for %1" names fileName where the caller knows the file, and is otherwise left out.
+std::string SystemErrorMessage(DWORD code, std::string_view fileName = {});
 
 // An operating-system error carrying its code; the message reads "System Error.  Code: N.\r\n<text>", or
 // "A call to an OS function failed" when the code is 0.

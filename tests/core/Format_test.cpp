@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+using core::FillSystemMessageInserts;
 using core::FormatError;
 using core::FormatText;
 using core::NumberFormatSettings;
@@ -135,4 +136,21 @@ TEST(FormatText, MissingOrIncompatibleArgumentsThrow) {
   EXPECT_EQ(ErrorOf([] { FormatText("%0.0n", {std::numeric_limits<double>::quiet_NaN()}); }), InvalidMessage("%0.0n"));
   // The error is a runtime_error, which is what the error box reports.
   EXPECT_THROW(FormatText("%d", {}), std::runtime_error);
+}
+
+TEST(SystemMessageInserts, TakeTheNameOrAreRemoved) {
+  EXPECT_EQ(FillSystemMessageInserts("Bad EXE format for %1", "C:\\Media\\zuk.exe"),
+            "Bad EXE format for C:\\Media\\zuk.exe");
+  EXPECT_EQ(FillSystemMessageInserts("%1 is not a valid Win32 application", "C:\\zuk.exe"),
+            "C:\\zuk.exe is not a valid Win32 application");
+  EXPECT_EQ(FillSystemMessageInserts("%1 and %1", "a%1"), "a%1 and a%1");
+  // Without a name, and for the other inserts, no blank is left over.
+  EXPECT_EQ(FillSystemMessageInserts("Bad EXE format for %1", ""), "Bad EXE format for");
+  EXPECT_EQ(FillSystemMessageInserts("%1 is not a valid Win32 application", ""), "is not a valid Win32 application");
+  EXPECT_EQ(FillSystemMessageInserts("The file %1 cannot be copied to %2.", "a.txt"),
+            "The file a.txt cannot be copied to.");
+  EXPECT_EQ(FillSystemMessageInserts("Close %1!s! and %12 now", ""), "Close and now");
+  // Texts without inserts stay as they are.
+  EXPECT_EQ(FillSystemMessageInserts("File not found", "x"), "File not found");
+  EXPECT_EQ(FillSystemMessageInserts("100% done, %0 %x %", "x"), "100% done, %0 %x %");
 }

@@ -28,6 +28,35 @@ TEST(TextUtils, EveryKindOfLineBreakBecomesCrLf) {
   EXPECT_EQ(NormaliseLineBreaks(""), "");
 }
 
+TEST(TextUtils, LongLinesAreBrokenForDisplayAtABlankNearTheEndOrHard) {
+  // 32,000 characters without a blank: 125 pieces of 256.
+  std::string hard;
+  for (int piece = 0; piece < 125; ++piece) hard += (piece ? "\r\n" : "") + std::string(256, 'x');
+  EXPECT_EQ(BreakLongLines(std::string(32000, 'x')), hard);
+
+  // Words of nine letters and a blank: the last blank of a piece's closing quarter ends it, 25 words to a piece.
+  std::string words, broken;
+  for (int word = 0; word < 3200; ++word) words += "xxxxxxxxx ";
+  for (int piece = 0; piece < 128; ++piece) {
+    if (piece) broken += "\r\n";
+    for (int word = 0; word < 25; ++word) broken += "xxxxxxxxx ";
+  }
+  EXPECT_EQ(BreakLongLines(words), broken);
+
+  EXPECT_EQ(BreakLongLines("aaaaaaa bbbbbbbbb", 10), "aaaaaaa \r\nbbbbbbbbb");
+  EXPECT_EQ(BreakLongLines("aaaaaaaa\tbbb", 10), "aaaaaaaa\t\r\nbbb");
+  EXPECT_EQ(BreakLongLines("aaa bbbbbbbbbbbb", 10), "aaa bbbbbb\r\nbbbbbb");  // the blank lies too far back
+}
+
+TEST(TextUtils, BreakingForDisplayKeepsLineBreaksAndShortLines) {
+  EXPECT_EQ(BreakLongLines("abcdefgh\rij\r\n\r\nklmnop\nq", 4), "abcd\r\nefgh\rij\r\n\r\nklmn\r\nop\nq");
+  EXPECT_EQ(BreakLongLines("abcd\r\nefgh\r\r\n", 4), "abcd\r\nefgh\r\r\n");
+  const std::string success = "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.";
+  EXPECT_EQ(BreakLongLines(success), success);
+  EXPECT_EQ(BreakLongLines(std::string(256, 'x') + "\r"), std::string(256, 'x') + "\r");
+  EXPECT_EQ(BreakLongLines(""), "");
+}
+
 TEST(TextUtils, IntegerConversionAcceptsSignBlanksAndHex) {
   EXPECT_EQ(ParseInt32("42"), 42);
   EXPECT_EQ(ParseInt32("  -7"), -7);

@@ -190,7 +190,8 @@ class DriveComboBox : public ComboBox {
   ScopedIcon icons_[7];
 };
 
-// A text grid of one or more columns whose first row is a fixed title row: a report list with a header.
+// A text grid of one or more columns whose first row is a fixed title row: a report list with a header. The rows
+// live here; the list shows them on demand.
 class StringGrid : public Control {
  public:
   StringGrid(Form& form, Control* parent, std::string name);
@@ -221,12 +222,17 @@ class StringGrid : public Control {
  private:
   void SyncItems();
   void FitRowHeight();
+  // The list's questions about the rows it shows: a cell's text into its buffer, a row by its first letters.
+  void GiveCellText(int item, int subItem, char* text, int room) const;
+  void GiveCellText(int item, int subItem, wchar_t* text, int room) const;
+  int FindRow(const std::string& typed, int start, bool partial, bool wrap) const;
 
   std::vector<std::vector<std::string>> cells_;
   std::vector<int> colWidths_;  // pixels once created, design units before
   int defaultColWidth_ = 64;
   int rowHeight_ = 16;
   ScopedImageList rowHeightImages_;
+  bool repaintPending_ = false;  // the list is to be painted anew; set cells are shown then
 };
 
 class ProgressBar : public Control {

@@ -201,7 +201,9 @@ StringGrid::StringGrid(Form& form, Control* parent, std::string name) : Control(
 }
 
 Control::WindowClass StringGrid::Describe() const {
-  return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER, WS_EX_CLIENTEDGE};
+  // Owner data: the list asks for the rows it shows, so that filling it costs the same for any number of rows.
+  return {WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | LVS_OWNERDATA,
+          WS_EX_CLIENTEDGE};
 }
 
 void StringGrid::AfterCreate() {
@@ -222,10 +224,7 @@ void StringGrid::FitRowHeight() {
   // A row is as high as the small images of the list plus a margin of the platform's, measured here on a row.
   const int wanted = Scale(rowHeight_);
   int imageHeight = wanted;
-  LVITEMA probe{};
-  probe.mask = LVIF_TEXT;
-  probe.pszText = const_cast<char*>("");
-  SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&probe));
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, 1, 0);
   for (int attempt = 0; attempt < 3; ++attempt) {
     ScopedImageList images(ImageList_Create(1, imageHeight, ILC_COLOR, 1, 0));
     if (!images) break;
@@ -237,31 +236,21 @@ void StringGrid::FitRowHeight() {
     if (difference == 0 || imageHeight + difference < 1) break;
     imageHeight += difference;
   }
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, 0, 0);
 }
 
 void StringGrid::SyncItems() {
   if (!hwnd_) return;
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
-  for (int row = 1; row < RowCount(); ++row) {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = row - 1;
-    item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][0].c_str());
-    SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int col = 1; col < ColCount(); ++col) {
-      item.iSubItem = col;
-      item.pszText = const_cast<char*>(cells_[static_cast<size_t>(row)][static_cast<size_t>(col)].c_str());
-      SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+  // New rows start unselected, as rows put in anew would.
+  ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(RowCount() - 1), 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
+  repaintPending_ = true;
 }
 
 void StringGrid::SetRowCount(int rows) {
   rows = std::max(rows, 1);
+  if (rows == RowCount()) return;
   cells_.resize(static_cast<size_t>(rows), std::vector<std::string>(static_cast<size_t>(ColCount())));
   SyncItems();
 }
@@ -280,19 +269,62 @@ std::string StringGrid::Cell(int col, int row) const {
 
 void StringGrid::SetCell(int col, int row, const std::string& text) {
   if (row < 0 || row >= RowCount() || col < 0 || col >= ColCount()) return;
-  cells_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+  std::string& cell = cells_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  if (cell == text) return;
+  cell = text;
   if (!hwnd_) return;
   if (row == 0) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT;
     column.pszText = const_cast<char*>(text.c_str());
     SendMessageA(hwnd_, LVM_SETCOLUMNA, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(&column));
-  } else {
-    LVITEMA item{};
-    item.iSubItem = col;
-    item.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(row - 1), reinterpret_cast<LPARAM>(&item));
+    return;
   }
+  // The rows in view are asked for again at the next painting; one request to the window covers every cell set
+  // until then, so that filling many rows costs no more than filling a few.
+  if (repaintPending_) return;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+  repaintPending_ = true;
+}
+
+void StringGrid::GiveCellText(int item, int subItem, char* text, int room) const {
+  if (!text || room <= 0) return;
+  const std::string cell = Cell(subItem, item + 1);
+  lstrcpynA(text, cell.c_str(), room);
+}
+
+void StringGrid::GiveCellText(int item, int subItem, wchar_t* text, int room) const {
+  if (!text || room <= 0) return;
+  const std::string cell = Cell(subItem, item + 1);
+  int length = MultiByteToWideChar(CP_ACP, 0, cell.data(), static_cast<int>(cell.size()), text, room - 1);
+  // A text longer than the room is cut: the call then converts nothing, so convert what fits.
+  if (length == 0 && !cell.empty()) {
+    std::string shortened = cell.substr(0, static_cast<size_t>(room - 1));
+    length = MultiByteToWideChar(CP_ACP, 0, shortened.data(), static_cast<int>(shortened.size()), text, room - 1);
+  }
+  text[std::max(length, 0)] = L'\0';
+}
+
+int StringGrid::FindRow(const std::string& typed, int start, bool partial, bool wrap) const {
+  // Type-ahead: the first row from start on whose first cell begins with (or is) the typed text, regardless of case.
+  const int rows = RowCount() - 1;
+  if (rows <= 0 || typed.empty()) return -1;
+  if (start < 0) start = 0;
+  if (start >= rows) {
+    if (!wrap) return -1;
+    start = 0;
+  }
+  for (int step = 0; step < rows; ++step) {
+    const int item = start + step;
+    if (item >= rows && !wrap) break;
+    const int wrapped = item % rows;
+    const std::string& cell = cells_[static_cast<size_t>(wrapped) + 1][0];
+    if (cell.size() < typed.size() || (!partial && cell.size() != typed.size())) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, cell.data(), static_cast<int>(typed.size()), typed.data(),
+                       static_cast<int>(typed.size())) == CSTR_EQUAL)
+      return wrapped;
+  }
+  return -1;
 }
 
 int StringGrid::ColWidth(int col) const {
@@ -317,6 +349,43 @@ int StringGrid::Row() const {
 }
 
 bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
+  // The list asks in the form its parent answered WM_NOTIFYFORMAT with; either is served.
+  switch (header->code) {
+    case LVN_GETDISPINFOA: {
+      LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(header)->item;
+      if (item.mask & LVIF_TEXT) GiveCellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+      return true;
+    }
+    case LVN_GETDISPINFOW: {
+      LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+      if (item.mask & LVIF_TEXT) GiveCellText(item.iItem, item.iSubItem, item.pszText, item.cchTextMax);
+      return true;
+    }
+    case LVN_ODFINDITEMA: {
+      const LVFINDINFOA& find = reinterpret_cast<NMLVFINDITEMA*>(header)->lvfi;
+      const int start = reinterpret_cast<NMLVFINDITEMA*>(header)->iStart;
+      const bool byText = (find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz;
+      result = byText ? FindRow(find.psz, start, (find.flags & LVFI_PARTIAL) != 0, (find.flags & LVFI_WRAP) != 0) : -1;
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      const LVFINDINFOW& find = reinterpret_cast<NMLVFINDITEMW*>(header)->lvfi;
+      const int start = reinterpret_cast<NMLVFINDITEMW*>(header)->iStart;
+      std::string typed;
+      if ((find.flags & (LVFI_STRING | LVFI_PARTIAL)) && find.psz) {
+        const int size = WideCharToMultiByte(CP_ACP, 0, find.psz, -1, nullptr, 0, nullptr, nullptr);
+        if (size > 1) {
+          typed.resize(static_cast<size_t>(size));
+          WideCharToMultiByte(CP_ACP, 0, find.psz, -1, typed.data(), size, nullptr, nullptr);
+          typed.resize(static_cast<size_t>(size - 1));
+        }
+      }
+      result = FindRow(typed, start, (find.flags & LVFI_PARTIAL) != 0, (find.flags & LVFI_WRAP) != 0);
+      return true;
+    }
+    default:
+      break;
+  }
   if (header->code != NM_CUSTOMDRAW) return false;
   auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(header);
   if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
@@ -349,6 +418,7 @@ bool StringGrid::Notify(NMHDR* header, LRESULT& result) {
 }
 
 LRESULT StringGrid::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_PAINT) repaintPending_ = false;
   if (msg == WM_NCCALCSIZE) {
     // Vertical scroll bar only: a column wider than the list is cut off instead.
     LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_STYLE);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "RunSupport.h"
+#include "win/SystemText.h"
 
 namespace runtest {
 namespace {
@@ -190,6 +191,17 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
   const nlohmann::json result = nlohmann::json::parse(ReadBytes(media.Path + "result.json"));
   EXPECT_EQ(result["reason"], "engine-start-failed");
   EXPECT_TRUE(result["engine"].is_null());
+}
+
+TEST_F(RunTest, AnEngineFileOfAnotherFormatIsNamedInTheReason) {
+  // The system's text for this code has an insert for the file: it names the engine, or nothing is left of it.
+  const std::string engine = media.Path + "zuk.exe";
+  ASSERT_TRUE(WriteBytes(engine, "not a program\r\n"));
+  RunToCompletion();
+  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(form->Run.ErrorText, LaunchErrorText("[193] Bad EXE format for " + engine, {engine}));
+  EXPECT_EQ(win::SystemErrorMessage(ERROR_BAD_EXE_FORMAT), "Bad EXE format for");
+  EXPECT_EQ(win::SystemErrorMessage(ERROR_FILE_NOT_FOUND, engine), "File not found");
 }
 
 TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceOnExit) {

@@ -185,6 +185,17 @@ TEST_F(RunTest, AFailedRunNamesItsStepAndItsErrorsOrElseTheOutput) {
   EXPECT_TRUE(form->OutputBuffer.empty());
 }
 
+TEST_F(RunTest, LongLinesShowBrokenOnTheFailurePageAndWholeInTheLog) {
+  Feed("[SECTION]:A\r\n[STATUS]:S1,Copying,40\r\n[Error]:" + std::string(600, 'x') + "\r\n[Error]:two words\r\n");
+  EndRun();
+  const std::string head = kFailed + "A S1:\"Copying\", with the following message:\r\n\r\n\r\n";
+  EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), head + std::string(256, 'x') + "\r\n" + std::string(256, 'x') +
+                                                          "\r\n" + std::string(88, 'x') + "\r\ntwo words");
+  const std::string whole = head + std::string(600, 'x') + "\r\ntwo words" + kSeparator + form->OutputBuffer;
+  EXPECT_EQ(form->memZUKOutput->Text(), whole);
+  EXPECT_EQ(OnlyLog(), whole);
+}
+
 TEST_F(RunTest, OnlyTheOutputTailReachesTheMemoAndTheLog) {
   std::string output;
   for (int i = 1; i <= 2000; ++i) output += "line " + std::to_string(10000 + i) + "\r\n";

@@ -118,6 +118,74 @@ TEST_F(ControlsTest, GridKeepsTitleRowCellsAndColumnWidth) {
   EXPECT_EQ(grid->ColWidth(0), grid->ClientWidth());
 }
 
+// Rows the grid's list asked for, seen on their way to the form.
+int rowRequests = 0;
+WNDPROC formProcedure = nullptr;
+LRESULT CALLBACK CountRowRequests(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NOTIFY) {
+    const UINT code = reinterpret_cast<NMHDR*>(lParam)->code;
+    if (code == LVN_GETDISPINFOA || code == LVN_GETDISPINFOW) ++rowRequests;
+  }
+  return CallWindowProcA(formProcedure, hwnd, msg, wParam, lParam);
+}
+
+TEST_F(ControlsTest, GridOf50000RowsHoldsThemItselfAndTheListAsksOnlyForThoseInView) {
+  auto* grid = form.Add<ui::StringGrid>(nullptr, "grdList");
+  grid->Place(8, 8, 288, 165);
+  form.Create();
+  form.Show();
+  HWND list = grid->Handle();
+  formProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountRowRequests)));
+  rowRequests = 0;
+  grid->SetRowCount(50001);
+  for (int row = 1; row <= 50000; ++row) grid->SetCell(0, row, "Tessaron-2.3.1." + std::to_string(row - 1));
+  UpdateWindow(list);
+  testui::Pump();
+  EXPECT_GT(rowRequests, 0);
+  EXPECT_LT(rowRequests, 100);  // ten rows in view
+  // A cell set after the list was painted is shown at the next painting.
+  rowRequests = 0;
+  grid->SetCell(0, 2, "changed");
+  UpdateWindow(list);
+  EXPECT_GT(rowRequests, 0);
+  SetWindowLongPtrA(form.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(formProcedure));
+
+  EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & LVS_OWNERDATA);
+  EXPECT_EQ(ListView_GetItemCount(list), 50000);
+  char text[64] = "";
+  ListView_GetItemText(list, 49999, 0, text, sizeof text);
+  EXPECT_STREQ(text, "Tessaron-2.3.1.49999");
+  wchar_t wide[64] = L"";
+  LVITEMW item{};
+  item.pszText = wide;
+  item.cchTextMax = 64;
+  SendMessageW(list, LVM_GETITEMTEXTW, 7, reinterpret_cast<LPARAM>(&item));
+  EXPECT_STREQ(wide, L"Tessaron-2.3.1.7");
+  EXPECT_EQ(grid->Cell(0, 50000), "Tessaron-2.3.1.49999");
+
+  // Typing the start of a name finds its row, from the given row on and round to the start.
+  LVFINDINFOA find{};
+  find.flags = LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP;
+  find.psz = "TESSARON-2.3.1.4999";
+  EXPECT_EQ(ListView_FindItem(list, -1, &find), 4999);
+  EXPECT_EQ(ListView_FindItem(list, 5000, &find), 49990);
+  find.psz = "Tessaron-2.3.1.12";
+  EXPECT_EQ(ListView_FindItem(list, 49000, &find), 12);
+  find.psz = "Update";
+  EXPECT_EQ(ListView_FindItem(list, -1, &find), -1);
+  find.flags = LVFI_STRING | LVFI_WRAP;  // the whole name
+  find.psz = "tessaron-2.3.1.2";
+  EXPECT_EQ(ListView_FindItem(list, 5, &find), 2);
+
+  // Fewer rows: the list follows, and nothing stays selected.
+  ListView_SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(grid->Row(), 4);
+  grid->SetRowCount(3);
+  EXPECT_EQ(ListView_GetItemCount(list), 2);
+  EXPECT_EQ(grid->Row(), 0);
+}
+
 TEST_F(ControlsTest, ProgressBarEditAndComboReportWhatTheyShow) {
   auto* bar = form.Add<ui::ProgressBar>(nullptr, "sbar");
   bar->Place(8, 8, 200, 17);
