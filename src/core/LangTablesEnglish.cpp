@@ -107,6 +107,9 @@ constinit const TLangTable EnglishTable = {{
      "2. After making sure, please reboot this server.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d error messages left out]"},
+    {"str_Message_Folder_Name_Not_Supported",
+     "The folder %s cannot be used: its name holds characters (shown as ?) that this system's code page cannot write, and the folder has no short name to use in its place.\r\r"
+     "Please choose a folder whose name holds no such characters."},
 }};
 // clang-format on
 

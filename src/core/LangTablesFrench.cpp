@@ -107,6 +107,9 @@ constinit const TLangTable FrenchTable = {{
      "2. Apr\xE8s cette v\xE9rification, red\xE9marrez le serveur.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d messages d'erreur omis]"},
+    {"str_Message_Folder_Name_Not_Supported",
+     "Le dossier %s ne peut pas \xEAtre utilis\xE9 : son nom contient des caract\xE8res (affich\xE9s comme ?) que la page de codes de ce syst\xE8me ne peut pas \xE9" "crire, et le dossier n'a pas de nom court \xE0 utiliser \xE0 sa place.\r\r"
+     "Veuillez choisir un dossier dont le nom ne contient pas de tels caract\xE8res."},
 }};
 // clang-format on
 

@@ -107,6 +107,9 @@ constinit const TLangTable GermanTable = {{
      "2. Starten Sie anschlie\xDF" "end den Server neu.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d Fehlermeldungen ausgelassen]"},
+    {"str_Message_Folder_Name_Not_Supported",
+     "Der Ordner %s kann nicht verwendet werden: Sein Name enth\xE4lt Zeichen (als ? dargestellt), die die Codepage dieses Systems nicht schreiben kann, und der Ordner hat keinen Kurznamen, der an seiner Stelle verwendet werden k\xF6nnte.\r\r"
+     "Bitte w\xE4hlen Sie einen Ordner, dessen Name keine solchen Zeichen enth\xE4lt."},
 }};
 // clang-format on
 

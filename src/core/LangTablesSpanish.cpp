@@ -107,6 +107,9 @@ constinit const TLangTable SpanishTable = {{
      "2. Una vez comprobado, vuelva a arrancar este servidor.\r"},
     {"str_Message_Error_Messages_Left_Out",
      "[%d mensajes de error omitidos]"},
+    {"str_Message_Folder_Name_Not_Supported",
+     "No se puede usar la carpeta %s: su nombre contiene caracteres (mostrados como ?) que la p\xE1gina de c\xF3" "digos de este sistema no puede escribir, y la carpeta no tiene un nombre corto que pueda usarse en su lugar.\r\r"
+     "Elija una carpeta cuyo nombre no contenga tales caracteres."},
 }};
 // clang-format on
 

@@ -9,8 +9,10 @@
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PathRules.h"
+#include "core/TextUtils.h"
 #include "win/ui/SelectDirectory.h"
 #include "win/utils/OwnExecutable.h"
+#include "win/utils/WideText.h"
 
 namespace {
 
@@ -27,8 +29,10 @@ TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
     ApplyTexts();
   } catch (const std::exception&) {
   }
-  RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::string> {
-    return kind == FolderDialog::FolderBrowser ? BrowseForFolder(start) : ui::SelectDirectory(start);
+  RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::wstring> {
+    if (kind == FolderDialog::FolderBrowser) return BrowseForFolder(start);
+    if (std::optional<std::string> chosen = ui::SelectDirectory(start)) return Utils::WideFromAnsi(*chosen);
+    return std::nullopt;
   };
 }
 
@@ -48,11 +52,23 @@ int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, u
 }
 
 void TLauncherForm::FormCreate(ui::Component*) {
-  const std::vector<std::string> arguments = core::SplitCommandLine(GetCommandLineA());
+  // Read in UTF-16: the 8-bit command line gives a name outside the code page as a look-alike, another folder.
+  const std::vector<std::wstring> wideArguments = core::SplitCommandLine(std::wstring_view(GetCommandLineW()));
+  std::vector<std::string> arguments;
+  for (const std::wstring& argument : wideArguments) arguments.push_back(Utils::AnsiFromWide(argument));
   Switches = core::ParseLaunchSwitches(std::span(arguments).subspan(std::min<size_t>(arguments.size(), 1)));
   NoSnapshot = Switches.NoSnapshot;
+  // The switch taken is the first of its name; a repeated one is an error.
+  for (size_t i = 1; i < arguments.size() && Switches.UpdatesFolder; ++i) {
+    if (core::SameTextAZ(std::string_view(arguments[i]).substr(0, 9), "~updates=")) {
+      UpdatesSwitchFolder = wideArguments[i].substr(9);
+      break;
+    }
+  }
 
-  AppFolder = core::FolderOf(Utils::OwnExecutablePath());
+  const Utils::CodePagePath own = Utils::OwnExecutable();
+  AppFolder = core::FolderOf(own.Path);
+  if (!own.Usable()) UnusableAppFolder = core::FolderOf(own.Shown);
 
   EngineRunning = false;
   EngineStartPending = false;

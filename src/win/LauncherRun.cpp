@@ -288,7 +288,7 @@ void TLauncherForm::RunEngine() {
   try {
     const char drive = cbSnapshotDrive->Drive();
     arguments =
-        core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, edUpdateFilesPath->Text());
+        core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, UpdatesFolderPath());
   } catch (const std::exception& error) {
     // No engine runs; the next tick ends the run as failed, with this reason.
     Run.ErrorText = error.what();

@@ -12,6 +12,7 @@
 #include "win/SystemText.h"
 #include "win/ui/SelectDirectory.h"
 #include "win/utils/Utils.h"
+#include "win/utils/WideText.h"
 
 namespace {
 
@@ -423,7 +424,7 @@ class BrowseTest : public WizardTest {
     WizardTest::SetUp();
     form->RunFolderDialog = [this](TLauncherForm::FolderDialog kind, const std::string& start) {
       calls.push_back({kind, start, wizardtest::CurrentDirectory()});
-      return answer;
+      return answer ? std::optional<std::wstring>(Utils::WideFromAnsi(*answer)) : std::nullopt;
     };
     ASSERT_TRUE(PressNext());
   }
