@@ -19,6 +19,16 @@ namespace {
 // Generous enough that the engine never waits on a full pipe while the wizard sleeps between reads.
 constexpr DWORD PipeBufferSize = 65536;
 
+// The value of the first argument that begins with the prefix (a switch name compared without regard to case), as
+// given in UTF-16. The first is the one the switches took; a repeated one is an error.
+std::wstring SwitchValue(const std::vector<std::string>& arguments, const std::vector<std::wstring>& wideArguments,
+                         std::string_view prefix) {
+  for (size_t i = 1; i < arguments.size(); ++i)
+    if (core::SameTextAZ(std::string_view(arguments[i]).substr(0, prefix.size()), prefix))
+      return wideArguments[i].substr(prefix.size());
+  return {};
+}
+
 }  // namespace
 
 TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
@@ -58,11 +68,22 @@ void TLauncherForm::FormCreate(ui::Component*) {
   for (const std::wstring& argument : wideArguments) arguments.push_back(Utils::AnsiFromWide(argument));
   Switches = core::ParseLaunchSwitches(std::span(arguments).subspan(std::min<size_t>(arguments.size(), 1)));
   NoSnapshot = Switches.NoSnapshot;
-  // The switch taken is the first of its name; a repeated one is an error.
-  for (size_t i = 1; i < arguments.size() && Switches.UpdatesFolder; ++i) {
-    if (core::SameTextAZ(std::string_view(arguments[i]).substr(0, 9), "~updates=")) {
-      UpdatesSwitchFolder = wideArguments[i].substr(9);
-      break;
+  if (Switches.UpdatesFolder) UpdatesSwitchFolder = SwitchValue(arguments, wideArguments, "~updates=");
+  if (Switches.LogFile) {
+    // A log file outside the code page is written through its folder's short name; failing that, beside the wizard.
+    const std::wstring log = SwitchValue(arguments, wideArguments, "~log=");
+    if (!Utils::ExactAnsi(log)) {
+      const size_t slash = log.find_last_of(L"\\/");
+      const std::optional<std::string> name = Utils::ExactAnsi(log.substr(slash + 1));
+      const Utils::CodePagePath folder = Utils::InCodePage(log.substr(0, slash + 1));
+      Switches.LogFile.reset();
+      if (slash != std::wstring::npos && name && folder.Usable()) {
+        Switches.LogFile = core::WithTrailingBackslash(folder.Path) + *name;
+      } else {
+        Switches.Errors.push_back("The switch \"~log=" + Utils::AnsiFromWide(log) +
+                                  "\" names a file that cannot be written under its name, which the code page cannot "
+                                  "write.");
+      }
     }
   }
 

@@ -63,8 +63,9 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
         break;
       }
       default:
-        StopUnattendedRun(core::RunOutcome::UpdatesFolderMissing,
-                          lbUpdateFilesPathTitle->Caption() + "\r\r" + Utils::AnsiFromWide(edUpdateFilesPath->WideText()));
+        StopUnattendedRun(
+            core::RunOutcome::UpdatesFolderMissing,
+            lbUpdateFilesPathTitle->Caption() + "\r\r" + Utils::AnsiFromWide(edUpdateFilesPath->WideText()));
         break;
     }
     return;

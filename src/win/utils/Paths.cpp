@@ -28,17 +28,15 @@ std::basic_string<Char> PathText(Call call) {
 
 std::string FullPath(const std::string& path) {
   if (path.empty()) return path;
-  std::string full = PathText<char>([&](DWORD size, char* buffer) {
-    return GetFullPathNameA(path.c_str(), size, buffer, nullptr);
-  });
+  std::string full =
+      PathText<char>([&](DWORD size, char* buffer) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); });
   return full.empty() ? path : full;
 }
 
 std::wstring FullPath(const std::wstring& path) {
   if (path.empty()) return path;
-  std::wstring full = PathText<wchar_t>([&](DWORD size, wchar_t* buffer) {
-    return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
-  });
+  std::wstring full = PathText<wchar_t>(
+      [&](DWORD size, wchar_t* buffer) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
   return full.empty() ? path : full;
 }
 
