@@ -81,8 +81,8 @@ void TLauncherForm::FormCreate(ui::Component*) {
         Switches.LogFile = core::WithTrailingBackslash(folder.Path) + *name;
       } else {
         Switches.Errors.push_back("The switch \"~log=" + Utils::AnsiFromWide(log) +
-                                  "\" names a file that cannot be written under its name, which the code page cannot "
-                                  "write.");
+                                  "\" names a file that cannot be reached: its name holds characters (shown as ?) "
+                                  "outside this system's code page.");
       }
     }
   }

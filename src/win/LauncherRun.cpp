@@ -421,15 +421,20 @@ bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
     GetLocalTime(&now);
     const core::LogTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute};
     const std::string month = win::UserAbbreviatedMonthName(now.wMonth);
-    const std::string own = Utils::OwnExecutablePath();
+    const Utils::CodePagePath own = Utils::OwnExecutable();
+    // Where no 8-bit name reaches the wizard's own file, the log still goes to the other places, under its name with
+    // '_' for what the code page cannot write.
+    std::string ownName = core::FileNamePart(own.Usable() ? own.Path : own.Shown);
+    std::replace(ownName.begin(), ownName.end(), '?', '_');
+    if (ownName.empty()) ownName = "Launcher.exe";
     // Beside the wizard; where its folder takes no file (read-only media, no rights), beside its copy in the support
     // bin folder, and failing that in the user's temporary folder. A log of the same minute is never replaced.
-    std::vector<std::string> names = {core::RunLogName(own, time, month)};
-    if (!HomeFolder.empty())
-      names.push_back(core::RunLogName(HomeFolder + kSupportBin + core::FileNamePart(own), time, month));
+    std::vector<std::string> names;
+    if (own.Usable()) names.push_back(core::RunLogName(own.Path, time, month));
+    if (!HomeFolder.empty()) names.push_back(core::RunLogName(HomeFolder + kSupportBin + ownName, time, month));
     const std::string temporary = Utils::TemporaryFolder();
     if (!temporary.empty())
-      names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + core::FileNamePart(own), time, month));
+      names.push_back(core::RunLogName(core::WithTrailingBackslash(temporary) + ownName, time, month));
     return !Utils::WriteNewNumberedFile(names, text).empty();
   } catch (...) {
     return false;
