@@ -8,6 +8,8 @@
 namespace core {
 
 inline constexpr std::string_view EngineFileName = "zuk.exe";
+// Where the engine and the wizard are copied before a run, under the product's home folder.
+inline constexpr std::string_view SupportBinFolder = "\\OrvoZelmo\\support\\bin\\";
 
 // The updates folder as the engine receives it: the text as typed, without
 // trailing backslashes ("D:\setup\" -> "D:\setup"), since a backslash left

@@ -60,7 +60,7 @@ struct TLangEntry {
   std::string_view key;
   std::string_view text;
 };
-inline constexpr std::size_t kTextCount = 44;
+inline constexpr std::size_t kTextCount = 45;
 using TLangTable = std::array<TLangEntry, kTextCount>;
 
 // The four tables, in language-index order. All hold the same keys in the same

@@ -109,6 +109,9 @@ constinit const TLangTable EnglishTable = {{
      "[%d error messages left out]"},
     {"str_Message_Cant_Start_Another_Update_Wizard_Running",
      "Cannot start an update at this time, because another update wizard is preparing or running an update on this server."},
+    {"str_Message_Folder_Name_Not_Supported",
+     "The folder %s cannot be used: its name holds characters (shown as ?) that this system's code page cannot write, and the folder has no short name to use in its place.\r\r"
+     "Please choose a folder whose name holds no such characters."},
 }};
 // clang-format on
 

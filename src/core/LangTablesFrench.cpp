@@ -109,6 +109,9 @@ constinit const TLangTable FrenchTable = {{
      "[%d messages d'erreur omis]"},
     {"str_Message_Cant_Start_Another_Update_Wizard_Running",
      "Impossible de d\xE9marrer la mise \xE0 jour maintenant car un autre assistant de mise \xE0 jour pr\xE9pare ou ex\xE9" "cute une mise \xE0 jour sur ce serveur."},
+    {"str_Message_Folder_Name_Not_Supported",
+     "Le dossier %s ne peut pas \xEAtre utilis\xE9 : son nom contient des caract\xE8res (affich\xE9s comme ?) que la page de codes de ce syst\xE8me ne peut pas \xE9" "crire, et le dossier n'a pas de nom court \xE0 utiliser \xE0 sa place.\r\r"
+     "Veuillez choisir un dossier dont le nom ne contient pas de tels caract\xE8res."},
 }};
 // clang-format on
 

@@ -109,6 +109,9 @@ constinit const TLangTable GermanTable = {{
      "[%d Fehlermeldungen ausgelassen]"},
     {"str_Message_Cant_Start_Another_Update_Wizard_Running",
      "Update kann derzeit nicht gestartet werden, da ein anderer Update-Assistent auf diesem Server ein Update vorbereitet oder ausf\xFChrt."},
+    {"str_Message_Folder_Name_Not_Supported",
+     "Der Ordner %s kann nicht verwendet werden: Sein Name enth\xE4lt Zeichen (als ? dargestellt), die die Codepage dieses Systems nicht schreiben kann, und der Ordner hat keinen Kurznamen, der an seiner Stelle verwendet werden k\xF6nnte.\r\r"
+     "Bitte w\xE4hlen Sie einen Ordner, dessen Name keine solchen Zeichen enth\xE4lt."},
 }};
 // clang-format on
 

@@ -109,6 +109,9 @@ constinit const TLangTable SpanishTable = {{
      "[%d mensajes de error omitidos]"},
     {"str_Message_Cant_Start_Another_Update_Wizard_Running",
      "No es posible empezar la actualizaci\xF3n en este momento, debido a que otro asistente de actualizaci\xF3n est\xE1 preparando o ejecutando una actualizaci\xF3n en este servidor."},
+    {"str_Message_Folder_Name_Not_Supported",
+     "No se puede usar la carpeta %s: su nombre contiene caracteres (mostrados como ?) que la p\xE1gina de c\xF3" "digos de este sistema no puede escribir, y la carpeta no tiene un nombre corto que pueda usarse en su lugar.\r\r"
+     "Elija una carpeta cuyo nombre no contenga tales caracteres."},
 }};
 // clang-format on
 

@@ -40,16 +40,17 @@ std::string FileNamePart(std::string_view path) {
 }
 
 namespace {
-bool IsSeparator(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 1 && u <= 32;
-}
-}  // namespace
 
-std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
-  const size_t nul = commandLine.find('\0');
-  const std::string_view text = commandLine.substr(0, nul);
-  std::vector<std::string> tokens;
+template <class Char>
+bool IsSeparator(Char c) {
+  return c >= 1 && c <= 32;
+}
+
+template <class Char>
+std::vector<std::basic_string<Char>> SplitText(std::basic_string_view<Char> commandLine) {
+  const size_t nul = commandLine.find(Char{});
+  const std::basic_string_view<Char> text = commandLine.substr(0, nul);
+  std::vector<std::basic_string<Char>> tokens;
   size_t i = 0;
   for (;;) {
     for (;;) {
@@ -59,7 +60,7 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
       else
         break;
     }
-    std::string token;
+    std::basic_string<Char> token;
     while (i < text.size() && !IsSeparator(text[i])) {
       if (text[i] == '"') {
         ++i;
@@ -74,6 +75,18 @@ std::vector<std::string> SplitCommandLine(std::string_view commandLine) {
     tokens.push_back(std::move(token));
   }
   return tokens;
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCommandLine(std::string_view commandLine) { return SplitText(commandLine); }
+
+std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine) { return SplitText(commandLine); }
+
+std::wstring FolderToResolve(std::wstring_view typed) {
+  std::wstring folder(typed);
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+  return folder;
 }
 
 }  // namespace core

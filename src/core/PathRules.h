@@ -36,5 +36,11 @@ std::string FileNamePart(std::string_view path);
 // empty quoted pairs are skipped, a NUL ends the text. The first token is the
 // program.
 std::vector<std::string> SplitCommandLine(std::string_view commandLine);
+// The same for the UTF-16 command line, which keeps names outside the code page.
+std::vector<std::wstring> SplitCommandLine(std::wstring_view commandLine);
+
+// The folder a typed updates folder names, before it is made a full path: a drive alone ("C:") is taken as its
+// root, as the operator means it, not as the drive's current folder.
+std::wstring FolderToResolve(std::wstring_view typed);
 
 }  // namespace core

@@ -9,13 +9,25 @@
 #include "core/Format.h"
 #include "core/LangRes.h"
 #include "core/PathRules.h"
+#include "core/TextUtils.h"
 #include "win/ui/SelectDirectory.h"
 #include "win/utils/OwnExecutable.h"
+#include "win/utils/WideText.h"
 
 namespace {
 
 // Generous enough that the engine never waits on a full pipe while the wizard sleeps between reads.
 constexpr DWORD PipeBufferSize = 65536;
+
+// The value of the first argument that begins with the prefix (a switch name compared without regard to case), as
+// given in UTF-16. The first is the one the switches took; a repeated one is an error.
+std::wstring SwitchValue(const std::vector<std::string>& arguments, const std::vector<std::wstring>& wideArguments,
+                         std::string_view prefix) {
+  for (size_t i = 1; i < arguments.size(); ++i)
+    if (core::SameTextAZ(std::string_view(arguments[i]).substr(0, prefix.size()), prefix))
+      return wideArguments[i].substr(prefix.size());
+  return {};
+}
 
 }  // namespace
 
@@ -27,8 +39,10 @@ TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
     ApplyTexts();
   } catch (const std::exception&) {
   }
-  RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::string> {
-    return kind == FolderDialog::FolderBrowser ? BrowseForFolder(start) : ui::SelectDirectory(start);
+  RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::wstring> {
+    if (kind == FolderDialog::FolderBrowser) return BrowseForFolder(start);
+    if (std::optional<std::string> chosen = ui::SelectDirectory(start)) return Utils::WideFromAnsi(*chosen);
+    return std::nullopt;
   };
 }
 
@@ -48,11 +62,34 @@ int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, u
 }
 
 void TLauncherForm::FormCreate(ui::Component*) {
-  const std::vector<std::string> arguments = core::SplitCommandLine(GetCommandLineA());
+  // Read in UTF-16: the 8-bit command line gives a name outside the code page as a look-alike, another folder.
+  const std::vector<std::wstring> wideArguments = core::SplitCommandLine(std::wstring_view(GetCommandLineW()));
+  std::vector<std::string> arguments;
+  for (const std::wstring& argument : wideArguments) arguments.push_back(Utils::AnsiFromWide(argument));
   Switches = core::ParseLaunchSwitches(std::span(arguments).subspan(std::min<size_t>(arguments.size(), 1)));
   NoSnapshot = Switches.NoSnapshot;
+  if (Switches.UpdatesFolder) UpdatesSwitchFolder = SwitchValue(arguments, wideArguments, "~updates=");
+  if (Switches.LogFile) {
+    // A log file outside the code page is written through its folder's short name; failing that, beside the wizard.
+    const std::wstring log = SwitchValue(arguments, wideArguments, "~log=");
+    if (!Utils::ExactAnsi(log)) {
+      const size_t slash = log.find_last_of(L"\\/");
+      const std::optional<std::string> name = Utils::ExactAnsi(log.substr(slash + 1));
+      const Utils::CodePagePath folder = Utils::InCodePage(log.substr(0, slash + 1));
+      Switches.LogFile.reset();
+      if (slash != std::wstring::npos && name && folder.Usable()) {
+        Switches.LogFile = core::WithTrailingBackslash(folder.Path) + *name;
+      } else {
+        Switches.Errors.push_back("The switch \"~log=" + Utils::AnsiFromWide(log) +
+                                  "\" names a file that cannot be reached: its name holds characters (shown as ?) "
+                                  "outside this system's code page.");
+      }
+    }
+  }
 
-  AppFolder = core::FolderOf(Utils::OwnExecutablePath());
+  const Utils::CodePagePath own = Utils::OwnExecutable();
+  AppFolder = core::FolderOf(own.Path);
+  if (!own.Usable()) UnusableAppFolder = core::FolderOf(own.Shown);
 
   EngineRunning = false;
   EngineStartPending = false;

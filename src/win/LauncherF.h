@@ -91,6 +91,8 @@ class TLauncherForm : public ui::Form {
 
   // --------------------------------------------------------------- state
   std::string AppFolder;
+  // The wizard's own folder as messages show it, when no 8-bit name reaches it (AppFolder is empty then).
+  std::string UnusableAppFolder;
   std::string HomeFolder;
   bool NoSnapshot = false;
   std::string FoundUpdates;
@@ -177,10 +179,14 @@ class TLauncherForm : public ui::Form {
   void InitPreparationDefaults();
   // The two folder dialogs of the browse button.
   enum class FolderDialog { FolderBrowser, DirectoryDialog };
-  // Runs the chosen dialog at the start folder: the folder chosen, or nothing when cancelled. Tests replace it.
-  std::function<std::optional<std::string>(FolderDialog kind, const std::string& start)> RunFolderDialog;
+  // Runs the chosen dialog at the start folder: the folder chosen (in UTF-16, as a name outside the code page is),
+  // or nothing when cancelled. Tests replace it.
+  std::function<std::optional<std::wstring>(FolderDialog kind, const std::string& start)> RunFolderDialog;
   // The platform's folder browser, with the instruction text and the start folder preselected.
-  std::optional<std::string> BrowseForFolder(const std::string& start);
+  std::optional<std::wstring> BrowseForFolder(const std::string& start);
+  // The updates folder of the field as the 8-bit calls reach it (its short name where the code page cannot write
+  // its name); raises with the refusal's text when none does.
+  std::string UpdatesFolderPath() const;
 
   // -------------------------------------------- update run (LauncherRun.cpp)
   // The entry actions of the progress page (the start of a run) and of the completion page.
@@ -203,6 +209,8 @@ class TLauncherForm : public ui::Form {
 
   // ------------------------------- launch switches and unattended runs (LauncherUnattended.cpp)
   core::LaunchSwitches Switches;
+  // The value of ~updates= as given, in UTF-16: a folder name outside the code page stays what it is.
+  std::wstring UpdatesSwitchFolder;
   // How an unattended run ended, once it has.
   std::optional<core::RunOutcome> Outcome;
   // Presets the fields the switches name; a drive that does not exist becomes a switch error.

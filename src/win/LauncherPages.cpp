@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/PackageRules.h"
+#include "core/PathRules.h"
 #include "win/ComponentText.h"
 #include "win/utils/Files.h"
 
@@ -123,6 +124,6 @@ void TLauncherForm::SetNavButtons(ButtonMode prevMode, ButtonMode nextMode, Butt
 }
 
 void TLauncherForm::edUpdateFilesPathChange(ui::Component*) {
-  const bool exists = Utils::IsExistingFolder(edUpdateFilesPath->Text());
+  const bool exists = Utils::IsExistingFolder(core::FolderToResolve(edUpdateFilesPath->WideText()));
   SetButtonMode(btNext, exists ? ButtonMode::Shown : ButtonMode::Disabled);
 }

@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -18,13 +19,16 @@
 #include "win/ui/ComApartment.h"
 #include "win/utils/Drives.h"
 #include "win/utils/Files.h"
+#include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
 #include "win/utils/SystemLibrary.h"
+#include "win/utils/Utils.h"
+#include "win/utils/WideText.h"
 
 namespace {
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
-  if (message == BFFM_INITIALIZED && data) SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  if (message == BFFM_INITIALIZED && data) SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, data);
   return 0;
 }
 
@@ -35,6 +39,11 @@ Function* RequiredSystemFunction(const char* module, const char* name) {
   Function* function = Utils::SystemFunction<Function>(module, name);
   if (!function) throw win::EOSError(GetLastError());
   return function;
+}
+
+// The refusal of a folder that no 8-bit name reaches.
+std::string FolderNameNotSupported(const std::string& shown) {
+  return core::FormatText(core::GetText("str_Message_Folder_Name_Not_Supported"), {shown});
 }
 
 }  // namespace
@@ -79,21 +88,30 @@ bool TLauncherForm::PreflightCheck() {
                                    {core::EngineFileName}),
                   core::RunOutcome::EngineRunning);
 
-  HomeFolder = Utils::ReadEnvVar("ZelmoHome");
-  if (HomeFolder.empty()) {
+  // Read in UTF-16, as the folder names: the 8-bit value would name a look-alike of a name outside the code page.
+  const std::wstring home = Utils::ReadEnvVarWide("ZelmoHome");
+  if (home.empty()) {
     const DWORD code = GetLastError();
+    HomeFolder.clear();
     return refuse(core::FormatText("%s\r\r[%d] %s: \"ZelmoHome\"",
                                    {generic, static_cast<int>(code), win::SystemErrorMessage(code)}),
                   core::RunOutcome::ProductHomeMissing);
   }
 
-  if (!Utils::IsExistingFolder(HomeFolder)) {
+  if (!Utils::IsExistingFolder(home)) {
     const DWORD code = GetLastError();
+    HomeFolder = Utils::AnsiFromWide(home);
     return refuse(core::FormatText("%s\r\r[%d] %s: %s",
                                    {generic, static_cast<int>(code), win::SystemErrorMessage(code), HomeFolder}),
                   core::RunOutcome::ProductHomeMissing);
   }
 
+  const Utils::CodePagePath homePath = Utils::InCodePage(home);
+  HomeFolder = homePath.Path;
+  if (!homePath.Usable()) return refuse(FolderNameNotSupported(homePath.Shown), core::RunOutcome::ProductHomeMissing);
+
+  if (!UnusableAppFolder.empty())
+    return refuse(FolderNameNotSupported(UnusableAppFolder), core::RunOutcome::EngineMissing);
   if (!Utils::IsExistingFile(AppFolder + std::string(core::EngineFileName)))
     return refuse(core::FormatText(core::GetText("str_Message_Cant_Start_Update_Utility_Must_Be_In_Same_Folder"),
                                    {core::EngineFileName, AppFolder}),
@@ -113,6 +131,13 @@ bool TLauncherForm::PreflightCheck() {
       break;
   }
 
+  // The folder accepted on its page may have gone since.
+  const std::wstring updates = edUpdateFilesPath->WideText();
+  if (!Utils::IsExistingFolder(updates)) {
+    return refuse(lbUpdateFilesPathTitle->Caption() + "\r\r" + Utils::AnsiFromWide(updates),
+                  core::RunOutcome::UpdatesFolderMissing);
+  }
+
   // Without both pipes the engine would run with nothing to talk to: the start-up error already said why.
   if (!EngineOutput || !EngineInput) return refuse(generic, core::RunOutcome::WizardError);
 
@@ -123,7 +148,10 @@ bool TLauncherForm::PreflightCheck() {
 // ------------------------------------------------------------------------------------------- update packages
 
 bool TLauncherForm::ScanUpdatePackages() {
-  txtUpdateFilesPathEcho->SetText(edUpdateFilesPath->Text());
+  // The field holds the full path its page accepted; a name outside the code page is searched by its short name.
+  const std::wstring folder = edUpdateFilesPath->WideText();
+  const Utils::CodePagePath searched = Utils::InCodePage(folder);
+  txtUpdateFilesPathEcho->SetWideText(folder);
 
   grdUpdateFileList->SetRowCount(2);
   grdUpdateFileList->SetCell(0, 0, core::GetText("str_Title_Column_Updates"));
@@ -132,10 +160,9 @@ bool TLauncherForm::ScanUpdatePackages() {
   TabSheet2Resize(grdUpdateFileList);
 
   std::vector<std::string> names;
-  const std::string pattern =
-      core::WithTrailingBackslash(txtUpdateFilesPathEcho->Text()) + std::string(core::PackageSearchPattern);
+  const std::string pattern = core::WithTrailingBackslash(searched.Path) + std::string(core::PackageSearchPattern);
   WIN32_FIND_DATAA entry;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+  HANDLE search = searched.Usable() ? FindFirstFileA(pattern.c_str(), &entry) : INVALID_HANDLE_VALUE;
   if (search != INVALID_HANDLE_VALUE) {
     do {
       if (entry.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
@@ -163,12 +190,30 @@ bool TLauncherForm::ValidatePage() {
   const std::string warning = core::GetText("str_Title_Warning");
   switch (PageControl1->ActivePageIndex()) {
     case UpdatesFolder: {
-      const std::string root = core::WithTrailingBackslash(core::DrivePart(Utils::FullPath(edUpdateFilesPath->Text())));
-      if (GetDriveTypeA(root.c_str()) == DRIVE_FIXED) return true;
+      // Made a full path once, here: a relative folder or a drive's current folder would mean another folder for
+      // the engine, which runs elsewhere. The pages after this one and the engine take the field as it now reads.
+      const std::wstring full = Utils::FullPath(core::FolderToResolve(edUpdateFilesPath->WideText()));
+      if (full.empty()) {
+        MsgBox(lbUpdateFilesPathTitle->Caption(), core::GetText("str_Title_Error"), 0,
+               core::RunOutcome::UpdatesFolderMissing);
+        return false;
+      }
+      const Utils::CodePagePath folder = Utils::InCodePage(full);
+      if (!folder.Usable()) {
+        const bool exists = Utils::IsExistingFolder(full);
+        MsgBox(FolderNameNotSupported(folder.Shown), core::GetText("str_Title_Error"), 0,
+               exists ? core::RunOutcome::UpdatesFolderUnusable : core::RunOutcome::UpdatesFolderMissing);
+        return false;
+      }
+      const std::string root = core::WithTrailingBackslash(core::DrivePart(folder.Path));
       // Fleets keep their media on a central share; a deployment tool says so in advance.
-      if (Switches.Unattended && Switches.AcceptNetworkFolder) return true;
-      return MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
-                    MB_YESNO | MB_DEFBUTTON2, core::RunOutcome::UpdatesFolderNotFixed) == IDYES;
+      const bool acceptedAnywhere = Switches.Unattended && Switches.AcceptNetworkFolder;
+      if (GetDriveTypeA(root.c_str()) != DRIVE_FIXED && !acceptedAnywhere &&
+          MsgBox(core::GetText("str_Message_Recommend_Updates_On_Local_Server_Query_Continue"), warning,
+                 MB_YESNO | MB_DEFBUTTON2, core::RunOutcome::UpdatesFolderNotFixed) != IDYES)
+        return false;
+      edUpdateFilesPath->SetWideText(full);
+      return true;
     }
     case UpdateList:
       if (!UpdatesApplicable()) {
@@ -202,16 +247,23 @@ void TLauncherForm::btUpdateFilesPathBrowseClick(ui::Component*) {
   const bool shiftDown = GetKeyState(VK_SHIFT) < 0;
   const FolderDialog kind = core::UseFolderBrowser(shiftDown, start, keeper.Saved()) ? FolderDialog::FolderBrowser
                                                                                      : FolderDialog::DirectoryDialog;
-  if (std::optional<std::string> chosen = RunFolderDialog(kind, start)) edUpdateFilesPath->SetText(*chosen);
+  if (std::optional<std::wstring> chosen = RunFolderDialog(kind, start)) edUpdateFilesPath->SetWideText(*chosen);
 }
 
-std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& start) {
+std::string TLauncherForm::UpdatesFolderPath() const {
+  const Utils::CodePagePath folder = Utils::InCodePage(edUpdateFilesPath->WideText());
+  if (!folder.Usable()) throw std::runtime_error(FolderNameNotSupported(folder.Shown));
+  return folder.Path;
+}
+
+std::optional<std::wstring> TLauncherForm::BrowseForFolder(const std::string& start) {
   // The platform's folder browser wants COM on this thread.
   ui::ComApartment com;
-  const std::string instruction = lbUpdateFilesPathTitle->Caption();
-  const std::string preselected = Utils::IsExistingFolder(start) ? start : std::string();
-  char displayName[MAX_PATH + 1] = "";
-  BROWSEINFOA info{};
+  // Wide throughout: the folder chosen may lie outside the code page.
+  const std::wstring instruction = Utils::WideFromAnsi(lbUpdateFilesPathTitle->Caption());
+  const std::wstring preselected = Utils::IsExistingFolder(start) ? Utils::WideFromAnsi(start) : std::wstring();
+  wchar_t displayName[MAX_PATH + 1] = L"";
+  BROWSEINFOW info{};
   info.hwndOwner = Handle();
   info.pidlRoot = nullptr;
   info.pszDisplayName = displayName;
@@ -220,19 +272,19 @@ std::optional<std::string> TLauncherForm::BrowseForFolder(const std::string& sta
   info.lpfn = BrowseCallback;
   info.lParam = preselected.empty() ? 0 : reinterpret_cast<LPARAM>(preselected.c_str());
 
-  auto browse = RequiredSystemFunction<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
-  auto pathFromList = RequiredSystemFunction<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+  auto browse = RequiredSystemFunction<decltype(SHBrowseForFolderW)>("shell32.dll", "SHBrowseForFolderW");
+  auto pathFromList = RequiredSystemFunction<decltype(SHGetPathFromIDListW)>("shell32.dll", "SHGetPathFromIDListW");
   auto freeList = RequiredSystemFunction<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
   // A drive that is not ready must not bring up the platform's own error box in the middle of browsing.
   const UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
   PIDLIST_ABSOLUTE chosen = browse(&info);
   SetErrorMode(previousMode);
   if (!chosen) return std::nullopt;
-  char path[MAX_PATH + 1] = "";
+  wchar_t path[MAX_PATH + 1] = L"";
   const bool ok = pathFromList(chosen, path) != FALSE;
   freeList(chosen);
   if (!ok) return std::nullopt;
-  return std::string(path);
+  return std::wstring(path);
 }
 
 // --------------------------------------------------------------------------------------------- snapshot drive
@@ -252,7 +304,9 @@ void TLauncherForm::InitPreparationDefaults() {
   }
   if (std::optional<char> best = core::ChooseDefaultDrive(drives)) cbSnapshotDrive->SetDrive(*best);
 
-  edUpdateFilesPath->SetText(core::WithTrailingBackslash(AppFolder));
+  // The wizard's own folder by its true name, also where only its short name reaches it.
+  const std::wstring own = Utils::OwnExecutable().Wide;
+  edUpdateFilesPath->SetWideText(own.substr(0, own.rfind(L'\\') + 1));
 }
 
 void TLauncherForm::cbSnapshotDriveChange(ui::Component*) {

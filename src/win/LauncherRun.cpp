@@ -25,8 +25,6 @@
 
 namespace {
 
-const std::string kSupportBin = "\\OrvoZelmo\\support\\bin\\";
-
 // One pass of the waiting loop interprets what waits for at most this long before the window gets its turn.
 constexpr double kPassBudgetSeconds = 0.030;
 // Lines interpreted between two looks at the clock.
@@ -260,7 +258,7 @@ void TLauncherForm::EnterCompletionPage() {
 
 void TLauncherForm::InstallFile(const std::string& name) {
   const std::string source = AppFolder + name;
-  const std::string target = HomeFolder + kSupportBin + name;
+  const std::string target = HomeFolder + std::string(core::SupportBinFolder) + name;
   // Started from the support bin folder itself: the file is already in place.
   if (core::SameTextAZ(Utils::FullPath(source), Utils::FullPath(target)) || Utils::IsSameFile(source, target)) return;
 
@@ -302,7 +300,7 @@ void TLauncherForm::RunEngine() {
   try {
     const char drive = cbSnapshotDrive->Drive();
     arguments =
-        core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, edUpdateFilesPath->Text());
+        core::EngineArguments(NoSnapshot, drive ? std::optional<char>(drive) : std::nullopt, UpdatesFolderPath());
   } catch (const std::exception& error) {
     // No engine runs; the next tick ends the run as failed, with this reason.
     Run.ErrorText = error.what();

@@ -7,13 +7,14 @@
 #include "core/TextUtils.h"
 #include "win/utils/Drives.h"
 #include "win/utils/Files.h"
+#include "win/utils/WideText.h"
 
 void TLauncherForm::ApplyLaunchSwitches() {
   if (Switches.Language) {
     cbLocale->SetItemIndex(*Switches.Language);
     core::SelectLanguage(*Switches.Language);
   }
-  if (Switches.UpdatesFolder) edUpdateFilesPath->SetText(*Switches.UpdatesFolder);
+  if (Switches.UpdatesFolder) edUpdateFilesPath->SetWideText(UpdatesSwitchFolder);
   if (Switches.SnapshotDrive) {
     const char letter = *Switches.SnapshotDrive;
     if (GetDriveTypeA(Utils::DriveRoot(letter).c_str()) <= DRIVE_NO_ROOT_DIR) {
@@ -67,8 +68,9 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
         break;
       }
       default:
-        StopUnattendedRun(core::RunOutcome::UpdatesFolderMissing,
-                          lbUpdateFilesPathTitle->Caption() + "\r\r" + edUpdateFilesPath->Text());
+        StopUnattendedRun(
+            core::RunOutcome::UpdatesFolderMissing,
+            lbUpdateFilesPathTitle->Caption() + "\r\r" + Utils::AnsiFromWide(edUpdateFilesPath->WideText()));
         break;
     }
     return;

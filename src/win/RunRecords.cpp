@@ -2,9 +2,11 @@
 // beside the run log, and an Application event record of the outcome.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "core/EngineCommand.h"
 #include "core/PathRules.h"
 #include "core/RunLog.h"
 #include "core/RunResult.h"
@@ -18,7 +20,6 @@
 
 namespace {
 
-const std::string kSupportBin = "\\OrvoZelmo\\support\\bin\\";
 const std::string kEventSource = "Tessaron Update Utility";
 
 std::string NowUtc() {
@@ -76,15 +77,21 @@ WORD EventType(core::EventLevel level) {
 // its copy in the support bin folder, in the user's temporary folder.
 std::vector<std::string> RunLogPlaces(const std::string& homeFolder, const std::string& askedFor,
                                       const core::LogTime& time) {
-  const std::string own = Utils::OwnExecutablePath();
+  const Utils::CodePagePath own = Utils::OwnExecutable();
+  // Where no 8-bit name reaches the wizard's own file, the log still goes to the other places, under its name with
+  // '_' for what the code page cannot write.
+  std::string ownName = core::FileNamePart(own.Usable() ? own.Path : own.Shown);
+  std::replace(ownName.begin(), ownName.end(), '?', '_');
+  if (ownName.empty()) ownName = "Launcher.exe";
   const std::string month = win::UserAbbreviatedMonthName(time.Month);
-  std::vector<std::string> folders = {core::FolderOf(own)};
-  if (!homeFolder.empty()) folders.push_back(homeFolder + kSupportBin);
+  std::vector<std::string> folders;
+  if (own.Usable()) folders.push_back(core::FolderOf(own.Path));
+  if (!homeFolder.empty()) folders.push_back(homeFolder + std::string(core::SupportBinFolder));
   const std::string temporary = Utils::TemporaryFolder();
   if (!temporary.empty()) folders.push_back(core::WithTrailingBackslash(temporary));
   std::vector<std::string> names;
   for (const std::string& folder : folders)
-    names.push_back(askedFor.empty() ? core::RunLogName(folder + core::FileNamePart(own), time, month)
+    names.push_back(askedFor.empty() ? core::RunLogName(folder + ownName, time, month)
                                      : folder + core::FileNamePart(askedFor));
   return names;
 }
@@ -184,8 +191,8 @@ void TLauncherForm::RecordOutcome(core::RunOutcome outcome, bool eventRecord) {
     // allowed to say so is no fault of the run.
     const std::string home = HomeFolder.empty() ? Utils::ReadEnvVar("ZelmoHome") : HomeFolder;
     if (!home.empty())
-      Utils::RegisterEventMessageFile(kEventSource,
-                                      home + kSupportBin + core::FileNamePart(Utils::OwnExecutablePath()));
+      Utils::RegisterEventMessageFile(
+          kEventSource, home + std::string(core::SupportBinFolder) + core::FileNamePart(Utils::OwnExecutablePath()));
     const core::OutcomeEvent event = core::OutcomeEventOf(outcome);
     Utils::WriteEventRecord(
         {kEventSource,

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,26 @@ TEST(CommandLine, SplitLikeThePascalRuntime) {
   EXPECT_EQ(SplitCommandLine(std::string_view("p a\0b", 5)), (Args{"p", "a"}));
   EXPECT_EQ(SplitCommandLine("   "), Args{});
   EXPECT_EQ(SplitCommandLine(""), Args{});
+}
+
+// The UTF-16 command line splits by the same rules and keeps what the code page cannot write.
+TEST(CommandLine, TheUtf16LineSplitsAlike) {
+  using WideArgs = std::vector<std::wstring>;
+  constexpr wchar_t line[] = L"\"C:\\\u016Apdate Media\\L.exe\" ~updates=C:\\\u041E \"\" a\"b c\"d\tx\0y";
+  EXPECT_EQ(SplitCommandLine(std::wstring_view(line, std::size(line) - 1)),
+            (WideArgs{L"C:\\\u016Apdate Media\\L.exe", L"~updates=C:\\\u041E", L"ab cd", L"x"}));
+  EXPECT_EQ(SplitCommandLine(std::wstring_view(L"p \"open")), (WideArgs{L"p", L"open"}));
+  EXPECT_EQ(SplitCommandLine(std::wstring_view(L" ")), WideArgs{});
+}
+
+TEST(PathRules, ADriveAloneIsTakenAsItsRoot) {
+  EXPECT_EQ(FolderToResolve(L"C:"), L"C:\\");
+  EXPECT_EQ(FolderToResolve(L"d:"), L"d:\\");
+  // Everything else is resolved as it is, against the current folders.
+  EXPECT_EQ(FolderToResolve(L"C:Updates"), L"C:Updates");
+  EXPECT_EQ(FolderToResolve(L"..\\Updates"), L"..\\Updates");
+  EXPECT_EQ(FolderToResolve(L"C:\\"), L"C:\\");
+  EXPECT_EQ(FolderToResolve(L""), L"");
 }
 
 }  // namespace

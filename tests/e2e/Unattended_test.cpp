@@ -393,6 +393,52 @@ TEST_F(UnattendedTest, TheEventRecordsReadInTheWizardsOwnWords) {
             "Update level before: 2.3.1.5, after: 2.3.1.5.\r\nRun log: C:\\Logs\\srv 01.log\r\n");
 }
 
+// The wizard's folder, the product home and the updates folder with names the code page cannot write, and beside
+// each the look-alike its best fit makes of it ("\xC5\xAA" is U+016A, U macron; "\xC5\x8C" U+014C, O macron; UTF-8).
+TEST_F(UnattendedTest, NamesOutsideTheCodePageAreReachedByTheirShortNamesNeverByALookAlike) {
+  auto wide = [](const std::string& utf8) {  // ASCII and UTF-8 alike
+    std::wstring text(utf8.size(), L'\0');
+    text.resize(static_cast<size_t>(
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), utf8.size())));
+    return text;
+  };
+  const std::wstring media = L"C:\\\u016Apdate Media\\";
+  const std::wstring home = L"C:\\\u014Crvo";
+  const std::wstring updates = L"C:\\\u016Apdates\\";
+  for (const std::wstring& folder : {media, home, updates}) ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  for (const std::string& package : setup.packages)
+    ASSERT_TRUE(
+        CopyFileW(wide(setup.updatesFolder + "\\" + package).c_str(), (updates + wide(package)).c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(wide(setup.launcher).c_str(), (media + L"Launcher.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW(wide(setup.engine).c_str(), (media + L"zuk.exe").c_str(), FALSE));
+  ASSERT_TRUE(CopyFileInto(setup.engine, "C:\\Update Media"));  // the look-alike's engine must not be the one run
+
+  DeleteFileA(kEngineArguments.c_str());
+  LaunchOptions options;
+  options.utf8 = true;
+  options.program = "C:\\\xC5\xAApdate Media\\Launcher.exe";
+  options.arguments = "~unattended \"~updates=C:\\\xC5\xAApdates\" \"~log=C:\\\xC5\xAApdates\\srv 01.log\"";
+  options.currentFolder = "C:\\\xC5\xAApdate Media";
+  options.environment["ZelmoHome"] = "C:\\\xC5\x8Crvo";
+  options.environment["ZUK_SCENARIO"] = "success";
+  options.environment["ZUK_ARGS_FILE"] = kEngineArguments;
+  WizardDriver driver;
+  std::string error;
+  driver.Launch(options, &error);
+  DWORD code = 1;
+  EXPECT_TRUE(driver.WaitForExit(60000, &code)) << error;
+  EXPECT_EQ(code, 0u);
+  const std::string succeeded = "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.2.1.";
+  EXPECT_EQ(ReadBytes("C:\\_PDA~NXR\\srv 01.log").substr(0, succeeded.size()), succeeded);
+  const std::string arguments = ReadBytes(kEngineArguments);
+  EXPECT_EQ(arguments.substr(0, arguments.find('\n')),
+            "\"C:\\_PDA~LCZ\\zuk.exe\" -zukgui -product tessaron -snapshotlocation \"C:\" -dir \"C:\\_PDA~NXR\"");
+  // The engine and the wizard went into the true product home's support folder, nothing into the look-alike's.
+  EXPECT_NE(GetFileAttributesW((home + L"\\OrvoZelmo\\support\\bin\\zuk.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_NE(GetFileAttributesW((home + L"\\OrvoZelmo\\support\\bin\\Launcher.exe").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(Exists(setup.homeFolder + "\\OrvoZelmo"));
+}
+
 TEST_F(UnattendedTest, InInteractiveUseTheSwitchesPresetTheWizardAndABadOneIsShownFirst) {
   WizardDriver driver;
   std::string error;

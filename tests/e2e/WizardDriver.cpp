@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <cwchar>
 
 #include "support/WindowBmp.h"
 
@@ -140,6 +141,37 @@ std::string BuildEnvironment(const std::map<std::string, std::string>& changes) 
   return out;
 }
 
+std::wstring WideFromUtf8(const std::string& text) {
+  if (text.empty()) return {};
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return wide;
+}
+
+// The environment block in UTF-16, with the changes (UTF-8) on top of this process's own.
+std::wstring BuildWideEnvironment(const std::map<std::string, std::string>& changes) {
+  auto less = [](const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) < 0; };
+  std::map<std::wstring, std::wstring, decltype(less)> vars(less);
+  if (wchar_t* block = GetEnvironmentStringsW()) {
+    for (const wchar_t* p = block; *p; p += wcslen(p) + 1) {
+      const wchar_t* eq = wcschr(p + 1, L'=');
+      if (eq) vars[std::wstring(p, eq)] = eq + 1;
+    }
+    FreeEnvironmentStringsW(block);
+  }
+  for (const auto& [key, value] : changes) {
+    if (value.empty())
+      vars.erase(WideFromUtf8(key));
+    else
+      vars[WideFromUtf8(key)] = WideFromUtf8(value);
+  }
+  std::wstring out;
+  for (const auto& [key, value] : vars) out += key + L"=" + value + L'\0';
+  out += L'\0';
+  return out;
+}
+
 }  // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -182,11 +214,24 @@ bool WizardDriver::Launch(const LaunchOptions& options, std::string* error) {
     if (slash != std::string::npos) folder = options.program.substr(0, slash + 1);
   }
 
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, environment.data(),
-                      folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+  bool created = false;
+  if (options.utf8) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring wideCommandLine = WideFromUtf8(commandLine);
+    std::wstring wideEnvironment = BuildWideEnvironment(options.environment);
+    const std::wstring wideFolder = WideFromUtf8(folder);
+    created =
+        CreateProcessW(nullptr, wideCommandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                       wideEnvironment.data(), wideFolder.empty() ? nullptr : wideFolder.c_str(), &startup, &info);
+  } else {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    created = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, environment.data(),
+                             folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+  }
+  if (!created) {
     const DWORD code = GetLastError();
     // 740: the manifest asks for elevation and this test runs without it (Windows only; Wine runs as admin).
     return fail("CreateProcess failed with error " + std::to_string(code) + " for " + commandLine);

@@ -26,6 +26,8 @@ struct LaunchOptions {
   std::string currentFolder;  // empty: the program's own folder
   // Set on top of this process's environment; an empty value removes the variable.
   std::map<std::string, std::string> environment;
+  // The texts above are UTF-8 and the program is started through the UTF-16 interface: names outside the code page.
+  bool utf8 = false;
 };
 
 struct MessageBoxInfo {

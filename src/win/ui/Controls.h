@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -91,6 +92,10 @@ class Edit : public Control {
   std::string Text() const { return Caption(); }
   void SetText(const std::string& text) { SetCaption(text); }
   void SetCaption(const std::string& text) override;
+  // The content in UTF-16, which keeps a name outside the code page (a folder) as it was typed or set; Text() gives
+  // such characters as the code page's nearest.
+  std::wstring WideText() const;
+  void SetWideText(const std::wstring& text);
 
   void SetBorder(bool border) { border_ = border; }
   bool ReadOnly() const { return readOnly_; }
@@ -105,6 +110,8 @@ class Edit : public Control {
 
   bool border_ = true;
   bool readOnly_ = false;
+  // The content set in UTF-16 while there is no window yet; caption_ holds its 8-bit form.
+  std::optional<std::wstring> wideText_;
 };
 
 enum class ScrollBars { None, Horizontal, Vertical, Both };

@@ -1,4 +1,5 @@
 #include "win/ui/Form.h"
+#include "win/utils/WideText.h"
 
 namespace ui {
 
@@ -13,13 +14,40 @@ Control::WindowClass Edit::Describe() const {
 void Edit::AfterCreate() {
   // No length limit beyond the platform's own.
   SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);
+  // The window was made with the 8-bit form of the text.
+  if (wideText_) SetWindowTextW(hwnd_, wideText_->c_str());
+  wideText_.reset();
 }
 
 void Edit::SetCaption(const std::string& text) {
-  const bool changes = text != Caption();
-  Control::SetCaption(text);
+  // Compared in UTF-16: the 8-bit form of a name outside the code page may equal another text.
+  if (Utils::WideFromAnsi(text) == WideText()) return;
+  wideText_.reset();
+  caption_ = text;
   // A window reports the change itself (EN_CHANGE).
-  if (changes && !hwnd_ && EventsEnabled() && OnChange) OnChange(this);
+  if (hwnd_)
+    CaptionChanged();
+  else if (EventsEnabled() && OnChange)
+    OnChange(this);
+}
+
+std::wstring Edit::WideText() const {
+  if (!hwnd_) return wideText_ ? *wideText_ : Utils::WideFromAnsi(caption_);
+  const int length = GetWindowTextLengthW(hwnd_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+  return text;
+}
+
+void Edit::SetWideText(const std::wstring& text) {
+  if (text == WideText()) return;
+  caption_ = Utils::AnsiFromWide(text);
+  if (hwnd_) {
+    SetWindowTextW(hwnd_, text.c_str());
+    return;
+  }
+  wideText_ = text;
+  if (EventsEnabled() && OnChange) OnChange(this);
 }
 
 void Edit::SetReadOnly(bool readOnly) {

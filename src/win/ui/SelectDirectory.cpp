@@ -11,6 +11,7 @@
 #include "win/ui/Bitmaps.h"
 #include "win/utils/Drives.h"
 #include "win/utils/Files.h"
+#include "win/utils/WideText.h"
 
 namespace ui {
 
@@ -134,17 +135,20 @@ std::vector<std::string> Subfolders(const std::string& folder) {
   std::string pattern = folder;
   if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
   pattern += '*';
-  WIN32_FIND_DATAA found;
+  // Listed in UTF-16: the 8-bit listing gives a name outside the code page as a look-alike, which may name another
+  // folder. Such a folder is offered by its short name, or not at all.
+  WIN32_FIND_DATAW found;
   const UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  HANDLE search = FindFirstFileW(Utils::WideFromAnsi(pattern).c_str(), &found);
   SetErrorMode(previous);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    const std::string name = found.cFileName;
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || name == "." || name == "..") continue;
+    std::optional<std::string> name = Utils::ExactAnsi(found.cFileName);
+    if (!name && found.cAlternateFileName[0]) name = Utils::ExactAnsi(found.cAlternateFileName);
+    if (!name || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || *name == "." || *name == "..") continue;
     if (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) continue;
-    names.push_back(name);
-  } while (FindNextFileA(search, &found));
+    names.push_back(*name);
+  } while (FindNextFileW(search, &found));
   FindClose(search);
   std::sort(names.begin(), names.end(), LessIgnoringCase);
   return names;

@@ -2,6 +2,8 @@
 
 #include "win/utils/Utils.h"
 
+#include "win/utils/WideText.h"
+
 namespace Utils {
 
 std::string ReadEnvVar(const std::string& name) {
@@ -17,6 +19,20 @@ std::string ReadEnvVar(const std::string& name) {
       return value;
     }
     value.assign(length, '\0');
+  }
+}
+
+std::wstring ReadEnvVarWide(const std::string& name) {
+  const std::wstring wideName = WideFromAnsi(name);
+  std::wstring value(4096, L'\0');
+  for (;;) {
+    DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0) return {};
+    if (length < value.size()) {
+      value.resize(length);
+      return value;
+    }
+    value.assign(length, L'\0');
   }
 }
 

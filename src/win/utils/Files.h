@@ -11,6 +11,8 @@ namespace Utils {
 // platform cannot look at.
 bool IsExistingFolder(const std::string& path);
 bool IsExistingFile(const std::string& path);
+// The same for a name the platform gave in UTF-16; the platform's last error tells why not.
+bool IsExistingFolder(const std::wstring& path);
 
 // Creates the folder and every missing folder above it. What cannot be created is left for the next operation on
 // the folder to report.

@@ -7,13 +7,13 @@
 
 namespace Utils {
 
-std::string OwnExecutablePath() {
-  std::string buffer(MAX_PATH, '\0');
+CodePagePath OwnExecutable() {
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return std::string();
+    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
     // A full buffer means the path was cut short.
-    if (length < buffer.size()) return buffer.substr(0, length);
+    if (length < buffer.size()) return InCodePage(buffer.substr(0, length));
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -36,5 +36,6 @@ std::string OwnFileVersion() {
   }
   return {};
 }
+std::string OwnExecutablePath() { return OwnExecutable().Path; }
 
 }  // namespace Utils

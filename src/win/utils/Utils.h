@@ -58,6 +58,9 @@ inline constexpr int MaintenanceOn = 2;
 // The value of a variable of this process, whatever its length; empty when
 // it is not set.
 std::string ReadEnvVar(const std::string& name);
+// The same in UTF-16, for a value that names a path outside the code page;
+// the platform's last error tells why a value is empty.
+std::wstring ReadEnvVarWide(const std::string& name);
 
 // A string value from the release's section of the product registry
 // (HKLM\Software\Orvo\Zelmo, its "CurrentRelease", then "Default", then the

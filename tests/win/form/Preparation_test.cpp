@@ -11,6 +11,7 @@
 #include "core/PackageRules.h"
 #include "win/ui/SelectDirectory.h"
 #include "win/utils/Utils.h"
+#include "win/utils/WideText.h"
 
 namespace {
 
@@ -422,7 +423,7 @@ class BrowseTest : public WizardTest {
     WizardTest::SetUp();
     form->RunFolderDialog = [this](TLauncherForm::FolderDialog kind, const std::string& start) {
       calls.push_back({kind, start, wizardtest::CurrentDirectory()});
-      return answer;
+      return answer ? std::optional<std::wstring>(Utils::WideFromAnsi(*answer)) : std::nullopt;
     };
     ASSERT_TRUE(PressNext());
   }
@@ -515,6 +516,9 @@ using wizardtest::DialogAction;
 TEST_F(WizardTest, TheSelectDirectoryDialogBrowsesFromTheFieldAndYieldsTheFolderShown) {
   wizardtest::CurrentDirectoryScope keep;
   for (const char* name : {"beta", "Alpha", "Gamma"}) CreateDirectoryA((updates + name).c_str(), nullptr);
+  // Outside the code page, "Omega" to its best fit: offered by its short name, the one that names it.
+  const std::wstring omega = Utils::WideFromAnsi(updates) + L"\u014Cmega";
+  CreateDirectoryW(omega.c_str(), nullptr);
   const std::string hidden = updates + "Secret";
   CreateDirectoryA(hidden.c_str(), nullptr);
   SetFileAttributesA(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -562,10 +566,10 @@ TEST_F(WizardTest, TheSelectDirectoryDialogBrowsesFromTheFieldAndYieldsTheFolder
   EXPECT_EQ(title, "Select Directory");
   EXPECT_EQ(pathShown + "\\", updates);
   // From the root down to the folder, then its subfolders in order; hidden ones are left out.
-  ASSERT_GE(folders.size(), 4u);
+  ASSERT_GE(folders.size(), 5u);
   EXPECT_EQ(folders.front(), "C:\\");
-  EXPECT_EQ(std::vector<std::string>(folders.end() - 4, folders.end()),
-            (std::vector<std::string>{"Updates", "Alpha", "beta", "Gamma"}));
+  EXPECT_EQ(std::vector<std::string>(folders.end() - 5, folders.end()),
+            (std::vector<std::string>{"Updates", "_MEG~WBF", "Alpha", "beta", "Gamma"}));
   EXPECT_GE(drives, 1);
   EXPECT_EQ(drive, "C:");
   EXPECT_EQ(buttons, 2);  // OK and Cancel, no help
@@ -576,6 +580,7 @@ TEST_F(WizardTest, TheSelectDirectoryDialogBrowsesFromTheFieldAndYieldsTheFolder
   EXPECT_EQ(Mode(form->btNext), "shown");
   EXPECT_EQ(wizardtest::CurrentDirectory(), "C:\\");
   EXPECT_TRUE(boxes.Boxes.empty());
+  RemoveDirectoryW(omega.c_str());
 }
 
 TEST_F(WizardTest, TheSelectDirectoryDialogCancelledChangesNothing) {

@@ -1,6 +1,7 @@
 // Installing and starting the engine, and following it until the run has ended.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <thread>
@@ -8,6 +9,7 @@
 
 #include "RunSupport.h"
 #include "win/SystemText.h"
+#include "win/utils/Files.h"
 
 namespace runtest {
 namespace {
@@ -174,6 +176,38 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
     // Its output came through the pipe, the last unterminated line included.
     EXPECT_EQ(form->OutputBuffer, "\r\nhello\r\nbye");
     EXPECT_EQ(form->Run.CurrentStep, "Initializing");
+  }
+}
+
+// A drive alone is its root; a relative folder is resolved once, when its page accepts it, whatever the current
+// folder is when the engine starts.
+TEST_F(RunTest, TheEngineGetsTheFolderItsPageAcceptedAsOneFullPath) {
+  Utils::CurrentDirectoryKeeper keep;
+  ASSERT_TRUE(CreateDirectoryA((media.Path + "Updates").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((media.Path + "Work").c_str(), nullptr));
+  const std::string argsFile = media.Path + "args.txt";
+  SetEnvironmentVariableA("ZUK_ARGS_FILE", argsFile.c_str());
+  struct Case {
+    std::string typed, accepted, handedOn;
+  };
+  const Case cases[] = {{"C:", "C:\\", "C:\\."}, {"..\\Updates", media.Path + "Updates", media.Path + "Updates"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    NewForm();
+    InstallEngine("print hello\n");
+    form->NoSnapshot = true;
+    ASSERT_TRUE(SetCurrentDirectoryA((media.Path + "Work").c_str()));
+    form->PageControl1->SetActivePageIndex(1);
+    form->edUpdateFilesPath->SetText(c.typed);
+    ASSERT_TRUE(form->ValidatePage());
+    EXPECT_EQ(form->edUpdateFilesPath->Text(), c.accepted);
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\windows"));
+    DeleteFileA(argsFile.c_str());
+    RunToCompletion();
+    const std::string arguments = ReadBytes(argsFile);
+    const std::string end = "\n-dir\n" + c.handedOn + "\n";
+    EXPECT_EQ(arguments.substr(arguments.size() - std::min(arguments.size(), end.size())), end) << arguments;
+    EXPECT_TRUE(boxes.Boxes.empty());
   }
 }
 
