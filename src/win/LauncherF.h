@@ -195,11 +195,6 @@ class TLauncherForm : public ui::Form {
   void InstallFile(const std::string& name);
   static bool CopyFileOver(const std::string& source, const std::string& target);
   void RunEngine();
-  void HandleEngineLine(const std::string& line);
-  void ShowSectionProgress(int32_t percent);
-  // Takes and interprets one complete line, if one waits.
-  // Kept as a named operation of the wizard; the program no longer calls it.
-  void DrainOneLine();
   // Whether the engine started by this run is still running.
   bool EngineAlive() const;
   // Shows the message in the default error box unless this run has shown it already.

@@ -385,28 +385,7 @@ void TLauncherForm::RunEngine() {
   }
 }
 
-// ---------------------------------------------------------- engine output
-
-void TLauncherForm::HandleEngineLine(const std::string& line) {
-  ProgressPageView view(*this);
-  core::HandleEngineLine(Run, view, line);
-  view.Show();
-}
-
-void TLauncherForm::ShowSectionProgress(int32_t percent) {
-  ProgressPageView view(*this);
-  core::ShowSectionProgress(Run, view, percent);
-  view.Show();
-}
-
 // ------------------------------------------------------------ monitoring
-
-void TLauncherForm::DrainOneLine() {
-  if (!EngineOutput) return;
-  bool taken = false;
-  TakeLines(
-      *this, [&](std::string& line) { return !taken && (taken = EngineOutput->ReadLine(line)); }, [] { return true; });
-}
 
 bool TLauncherForm::EngineAlive() const { return Utils::IsProcessHandleAlive(EngineProcess.Get()); }
 

@@ -71,15 +71,15 @@ TEST_F(AccessibleNamesTest, TheNamingLabelComesJustBeforeItsControl) {
 using RunTextsTest = runtest::RunTest;
 
 TEST_F(RunTextsTest, TheProgressTextsAndTheResultAreWhatAReaderHears) {
-  Feed("[SECTION]:Packages\r\n[STATUS]:S1,Copying files,50\r\n  Copying a.dll\r\n[Result]:OK\r\n");
-  for (int line = 0; line < 3; ++line) form->DrainOneLine();
-  EXPECT_EQ(AccessibleName(form->txtCurrentStep), "Copying files");
-  EXPECT_EQ(AccessibleName(form->txtProgressDetails), "Copying a.dll");
-  EXPECT_EQ(AccessibleName(form->lbCurrentStepTitle), "Packages");
-  EXPECT_EQ(AccessibleName(form->sbarProgress), "Progress 25%");
-
-  Feed("[STATUS]:S1,Done,100\r\n");
-  EndRun();
+  RunLineByLine({"[SECTION]:Packages\r\n", "[STATUS]:S1,Copying files,50\r\n", "  Copying a.dll\r\n", "[Result]:OK\r\n",
+                 "[STATUS]:S1,Done,100\r\n"},
+                [&](size_t line) {
+                  if (line != 2) return;
+                  EXPECT_EQ(AccessibleName(form->txtCurrentStep), "Copying files");
+                  EXPECT_EQ(AccessibleName(form->txtProgressDetails), "Copying a.dll");
+                  EXPECT_EQ(AccessibleName(form->lbCurrentStepTitle), "Packages");
+                  EXPECT_EQ(AccessibleName(form->sbarProgress), "Progress 25%");
+                });
   ASSERT_EQ(Page(), 6);
   EXPECT_EQ(AccessibleName(form->txtCompletionStatusInfo), "Information");
 

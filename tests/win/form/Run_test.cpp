@@ -11,45 +11,32 @@ namespace {
 const std::string kSuccess = "Congratulations!\r\n\r\nYou have successfully upgraded this server to 2.3.1.2.";
 const std::string kFailed = "Error!  Please call the Orvo Response Center.\r\n\r\nInstallation failed in step ";
 
-const char* const kExampleRun =
-    "[SECTION]:A\r\n"
-    "[STATUS]:S1,Copying files,50\r\n"
-    "[STATUS]:S1,Copying files,100\r\n"
-    "[SECTION]:B\r\n"
-    "[STATUS]:U7,Updating,45\r\n"
-    "[STATUS]:U9,Done,100\r\n"
-    "[Result]:OK\r\n";
-
 TEST_F(RunTest, TheExampleRunMovesTheProgressPage) {
-  Feed(kExampleRun);
   std::vector<std::string> titles, sections, steps;
   std::vector<int> positions;
-  for (int line = 0; line < 6; ++line) {
-    form->DrainOneLine();
-    titles.push_back(form->lbProgressTitle->Caption());
-    positions.push_back(form->sbarProgress->Position());
-    sections.push_back(form->lbCurrentStepTitle->Caption());
-    steps.push_back(form->txtCurrentStep->Caption());
-  }
+  RunLineByLine(kExampleRunLines, [&](size_t line) {
+    if (line < 6) {
+      titles.push_back(form->lbProgressTitle->Caption());
+      positions.push_back(form->sbarProgress->Position());
+      sections.push_back(form->lbCurrentStepTitle->Caption());
+      steps.push_back(form->txtCurrentStep->Caption());
+      EXPECT_TRUE(form->Run.ResultText.empty());
+      return;
+    }
+    EXPECT_EQ(form->Run.ResultText, "OK");
+    EXPECT_EQ(form->Run.SectionPercent, 100);
+    EXPECT_EQ(form->Run.SectionIndex, 1);
+    EXPECT_EQ(form->Run.CurrentSection, "B");
+    EXPECT_EQ(form->Run.StatusStep, "U9");
+    EXPECT_EQ(form->Run.CurrentStep, "Done");
+  });
   EXPECT_EQ(titles, (std::vector<std::string>{"Progress 0%", "Progress 25%", "Progress 50%", "Progress 50%",
                                               "Progress 73%", "Progress 100%"}));
   EXPECT_EQ(positions, (std::vector<int>{0, 50, 100, 100, 145, 200}));
   EXPECT_EQ(sections, (std::vector<std::string>{"A", "A", "A", "B", "B", "B"}));
   EXPECT_EQ(steps, (std::vector<std::string>{"Initializing", "Copying files", "Copying files", "Initializing",
                                              "Updating", "Done"}));
-  EXPECT_TRUE(form->Run.ResultText.empty());
-  form->DrainOneLine();
-  EXPECT_EQ(form->Run.ResultText, "OK");
-  EXPECT_EQ(form->Run.SectionPercent, 100);
-  EXPECT_EQ(form->Run.SectionIndex, 1);
-  EXPECT_EQ(form->Run.CurrentSection, "B");
-  EXPECT_EQ(form->Run.StatusStep, "U9");
-  EXPECT_EQ(form->Run.CurrentStep, "Done");
-
-  // Nothing waiting: nothing changes.
-  const std::string before = form->OutputBuffer;
-  form->DrainOneLine();
-  EXPECT_EQ(form->OutputBuffer, before);
+  EXPECT_EQ(Page(), 6);
   EXPECT_EQ(form->OutputBuffer,
             "\r\n[SECTION]:A\r\n[STATUS]:S1,Copying files,50\r\n[STATUS]:S1,Copying files,100\r\n"
             "[SECTION]:B\r\n[STATUS]:U7,Updating,45\r\n[STATUS]:U9,Done,100\r\n[Result]:OK");
@@ -57,23 +44,22 @@ TEST_F(RunTest, TheExampleRunMovesTheProgressPage) {
 
 TEST_F(RunTest, DetailsErrorsAndTheRebootRequestReachTheirPlaces) {
   // Every line end the engine may use; lower-case tags and indented tags are details.
-  Feed(
-      "  Copying a.dll  \n[Error]: disk full \r[PARAM]:X=NEED_REBOOT;Y\r\n[error]:not a tag\r\n\r\n"
-      "[Error]:gave up\r\n[STATUS]:S1,Step,30\r\n");
   std::vector<std::string> details;
-  for (int line = 0; line < 7; ++line) {
-    form->DrainOneLine();
-    details.push_back(form->txtProgressDetails->Caption());
-  }
+  RunLineByLine({"  Copying a.dll  \n", "[Error]: disk full \r", "[PARAM]:X=NEED_REBOOT;Y\r\n", "[error]:not a tag\r\n",
+                 "\r\n", "[Error]:gave up\r\n", "[STATUS]:S1,Step,30\r\n"},
+                [&](size_t line) {
+                  details.push_back(form->txtProgressDetails->Caption());
+                  if (line < 6) return;
+                  EXPECT_EQ(form->Run.ProgressDetails, "[error]:not a tag");
+                  EXPECT_EQ(form->Run.ErrorText, "\rdisk full\rgave up");
+                  EXPECT_TRUE(form->Run.NeedReboot);
+                  // Before any section the bar stays at its start while the section's percentage is kept.
+                  EXPECT_EQ(form->Run.SectionPercent, 30);
+                  EXPECT_EQ(form->sbarProgress->Position(), 0);
+                  EXPECT_EQ(form->lbProgressTitle->Caption(), "Progress 0%");
+                });
   EXPECT_EQ(details, (std::vector<std::string>{"Copying a.dll", "Copying a.dll", "Copying a.dll", "[error]:not a tag",
                                                "[error]:not a tag", "[error]:not a tag", ""}));
-  EXPECT_EQ(form->Run.ProgressDetails, "[error]:not a tag");
-  EXPECT_EQ(form->Run.ErrorText, "\rdisk full\rgave up");
-  EXPECT_TRUE(form->Run.NeedReboot);
-  // Before any section the bar stays at its start while the section's percentage is kept.
-  EXPECT_EQ(form->Run.SectionPercent, 30);
-  EXPECT_EQ(form->sbarProgress->Position(), 0);
-  EXPECT_EQ(form->lbProgressTitle->Caption(), "Progress 0%");
   EXPECT_EQ(form->OutputBuffer,
             "\r\n  Copying a.dll  \r\n[Error]: disk full \r\n[PARAM]:X=NEED_REBOOT;Y\r\n[error]:not a tag\r\n"
             "\r\n[Error]:gave up\r\n[STATUS]:S1,Step,30");
@@ -84,7 +70,7 @@ TEST_F(RunTest, TheWindUpKeepsEveryWaitingLineAndEndsOnTheSuccessPage) {
   form->Timer1Timer(form->Timer1);
   EXPECT_EQ(Page(), 0);
 
-  std::string output = kExampleRun;
+  std::string output = Joined(kExampleRunLines);
   for (int i = 1; i <= 300; ++i) output += "checking file " + std::to_string(i) + "\r\n";
   // The engine's very last words carry no line end.
   output += "[Error]:late warning\r\nall done";
@@ -130,7 +116,7 @@ TEST_F(RunTest, TheRunLogIsNamedAfterTheProgramAndTheMinuteItWasSaved) {
   };
   SYSTEMTIME before, after;
   GetLocalTime(&before);
-  Feed(kExampleRun);
+  Feed(Joined(kExampleRunLines));
   EndRun();
   GetLocalTime(&after);
   const auto logs = RunLogs();

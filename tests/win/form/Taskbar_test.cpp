@@ -57,12 +57,11 @@ using TaskbarStartTest = WithRecordedTaskbar<wizardtest::WizardTest>;
 TEST_F(TaskbarRunTest, TheButtonShowsTheOverallProgressAndNothingAfterASuccess) {
   SetForegroundWindow(form->Handle());
   ASSERT_EQ(GetForegroundWindow(), form->Handle());
-  Feed(
-      "[SECTION]:A\r\n[STATUS]:S1,Copying files,50\r\n[STATUS]:S1,Copying files,100\r\n[SECTION]:B\r\n"
-      "[STATUS]:U7,Updating,45\r\n[STATUS]:U9,Done,100\r\n[Result]:OK\r\n");
-  for (int line = 0; line < 7; ++line) form->DrainOneLine();
-  EXPECT_EQ(form->lbProgressTitle->Caption(), "Progress 100%");
-  EndRun();
+  RunLineByLine(runtest::kExampleRunLines, [&](size_t line) {
+    if (line == 6) {
+      EXPECT_EQ(form->lbProgressTitle->Caption(), "Progress 100%");
+    }
+  });
   ASSERT_EQ(Page(), 6);
   // The wizard was in front: nothing to call the operator to.
   EXPECT_EQ(calls, (std::vector<std::string>{"progress 0", "progress 25", "progress 50", "progress 50", "progress 73",
