@@ -188,10 +188,9 @@ class TLauncherForm : public ui::Form {
   // its name); raises with the refusal's text when none does.
   std::string UpdatesFolderPath() const;
 
-  // -------------------------------------------- update run (LauncherRun.cpp)
-  // The entry actions of the progress page (the start of a run) and of the completion page.
+  // -------------------------------------------- update run (LauncherRun.cpp, LauncherEngineOutput.cpp)
+  // The entry action of the progress page: the start of a run.
   void EnterProgressPage();
-  void EnterCompletionPage();
   void InstallFile(const std::string& name);
   static bool CopyFileOver(const std::string& source, const std::string& target);
   void RunEngine();
@@ -199,8 +198,10 @@ class TLauncherForm : public ui::Form {
   bool EngineAlive() const;
   // Shows the message in the default error box unless this run has shown it already.
   void ReportRunError(const std::string& message);
-  // Saves the memo's text; an empty file name selects the run log's name. False on any failure.
-  bool SaveLog(ui::Memo* memo, const std::string& fileName);
+
+  // ------------------------------------------------ completion page (LauncherCompletion.cpp)
+  // Judges the run, shows its text, writes the run log and the run's records.
+  void EnterCompletionPage();
 
   // ------------------------------- launch switches and unattended runs (LauncherUnattended.cpp)
   core::LaunchSwitches Switches;
@@ -219,7 +220,7 @@ class TLauncherForm : public ui::Form {
   // The process's exit code: the outcome of an unattended run; 0 in interactive use.
   int ExitCode() const;
 
-  // ------------------------------- records of the run: result file, output file, events (RunRecords.cpp)
+  // ------------------------------- records of the run: result file, output file, events (LauncherRecords.cpp)
   // What the result file says, kept as the run goes.
   core::RunResult Result;
   // Every line the engine wrote, beside the run log.
@@ -229,6 +230,8 @@ class TLauncherForm : public ui::Form {
   std::optional<core::LogTime> RunLogTime;
   // The run log that SaveLog last wrote; empty when none.
   std::string WrittenLogPath;
+  // The status part of the run log (the text shown or logged), and the result file's message.
+  std::string LoggedStatus;
   bool OutcomeRecorded = false;
   // Checks the files that ~log and ~result name (one that cannot be written becomes a switch error) and writes the
   // result file's first record: the run is under way.
@@ -243,6 +246,8 @@ class TLauncherForm : public ui::Form {
   void RecordOutcome(core::RunOutcome outcome, bool eventRecord);
   // The program ends: a run that recorded no outcome was closed by hand.
   void RecordEndOfProgram();
+  // Saves the run log's text; an empty file name selects the run log's name. False on any failure.
+  bool SaveLog(const std::string& text, const std::string& fileName);
   // Writes the run log: to the file asked for (replaced), else under the run log's name; where that fails, beside
   // the wizard's copy in the support bin folder, then in the temporary folder. The path written, or empty.
   std::string WriteRunLog(const std::string& text, const std::string& askedFor);

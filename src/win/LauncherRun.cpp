@@ -1,4 +1,5 @@
-// The update run: installing and starting the engine, following its output, the completion page and the run log.
+// The update run: installing and starting the engine, waiting for it in the run's own loop, and the wind-up once
+// it has gone.
 #include <windows.h>
 
 #include <algorithm>
@@ -8,164 +9,24 @@
 #include <utility>
 
 #include "core/EngineCommand.h"
-#include "core/EngineProtocol.h"
 #include "core/Format.h"
 #include "core/LangRes.h"
-#include "core/OutputTail.h"
 #include "core/PathRules.h"
-#include "core/RunLog.h"
 #include "core/TextUtils.h"
 #include "win/ComponentText.h"
+#include "win/LauncherEngineOutput.h"
 #include "win/LauncherF.h"
+#include "win/StepErrors.h"
 #include "win/SystemText.h"
 #include "win/utils/Files.h"
 #include "win/utils/OwnExecutable.h"
 #include "win/utils/Paths.h"
-#include "win/utils/Clock.h"
 
 namespace {
 
-// One pass of the waiting loop interprets what waits for at most this long before the window gets its turn.
-constexpr double kPassBudgetSeconds = 0.030;
-// Lines interpreted between two looks at the clock.
-constexpr int kLinesPerClockCheck = 16;
 // Longest pause of the waiting loop while the engine is silent. After output the pauses start short and double up
 // to it, so that an engine writing in bursts does not sit blocked on a full pipe for a whole pause.
 constexpr DWORD kIdleWaitMs = 50;
-
-// The progress page as the engine's lines move it. What the lines show is collected and put on the controls by
-// Show(): after a single line, or once after a whole burst, so that a chatty engine costs one repaint per pass of
-// the waiting loop instead of one per line.
-class ProgressPageView : public core::EngineView {
- public:
-  explicit ProgressPageView(TLauncherForm& form) : form_(form) {}
-
-  void SetSectionTitle(const std::string& text) override { sectionTitle_ = text; }
-  std::string ShowInitializingStep() override {
-    step_ = win::GetComponentText(*form_.txtCurrentStep, "_Initializing");
-    return *step_;
-  }
-  void ShowCurrentStep(const std::string& text) override { step_ = text; }
-  void ClearDetails() override { details_ = std::string(); }
-  void ShowDetails(const std::string& text) override { details_ = text; }
-  int32_t SetBarPosition(int32_t position) override {
-    // Where the bar will hold it: within its range.
-    const int low = form_.sbarProgress->Min();
-    barPosition_ = std::clamp(position, low, std::max(low, form_.sbarProgress->Max()));
-    return *barPosition_;
-  }
-  int32_t BarMaximum() const override { return form_.sbarProgress->Max(); }
-  void ShowProgressTitle(int32_t percent) override { titlePercent_ = percent; }
-  void ShowServerVersion() override { serverVersion_ = true; }
-
-  void Show() {
-    if (sectionTitle_) form_.lbCurrentStepTitle->SetCaption(*sectionTitle_);
-    if (step_) form_.txtCurrentStep->SetCaption(*step_);
-    if (details_) form_.txtProgressDetails->SetCaption(*details_);
-    if (barPosition_) form_.sbarProgress->SetPosition(*barPosition_);
-    if (titlePercent_) {
-      form_.lbProgressTitle->SetCaption(
-          core::FormatText(win::GetComponentText(*form_.lbProgressTitle), {*titlePercent_}, win::UserNumberFormat()));
-      form_.Taskbar().ShowProgress(*titlePercent_);
-    }
-    if (serverVersion_) form_.ShowServerVersion();
-    sectionTitle_.reset();
-    step_.reset();
-    details_.reset();
-    barPosition_.reset();
-    titlePercent_.reset();
-    serverVersion_ = false;
-  }
-
- private:
-  TLauncherForm& form_;
-  std::optional<std::string> sectionTitle_;
-  std::optional<std::string> step_;
-  std::optional<std::string> details_;
-  std::optional<int32_t> barPosition_;
-  std::optional<int32_t> titlePercent_;
-  bool serverVersion_ = false;
-};
-
-// One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
-// fails still reaches the log.
-void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
-  const bool continued = form.EngineOutput && form.EngineOutput->LastLineContinued();
-  form.EngineOutputFile.Append(line, continued);
-  core::AppendOutputLine(form.OutputBuffer, line);
-  // The rest of a line too long for the reader is never the start of a tagged line; nor is what an engine left
-  // without a line end when it ended: it may have died in the middle of writing it ("[Result]:Upd").
-  if (continued || (form.EngineOutput && form.EngineOutput->LastLineUnterminated())) {
-    core::HandleContinuedEngineLine(form.Run, view, line);
-  } else {
-    core::HandleEngineLine(form.Run, view, line);
-  }
-}
-
-// Takes lines with next(line) until it gives none or until stop(); the page shows the outcome once at the end.
-// True if any line was taken.
-template <class Next, class Stop>
-bool TakeLines(TLauncherForm& form, Next next, Stop stop) {
-  ProgressPageView view(form);
-  std::string line;
-  bool any = false;
-  try {
-    while (next(line)) {
-      any = true;
-      TakeLine(form, view, line);
-      if (stop()) break;
-    }
-  } catch (...) {
-    view.Show();
-    throw;
-  }
-  view.Show();
-  return any;
-}
-
-// Interprets the complete lines waiting, until none waits or the pass has used its time.
-bool DrainWaitingLines(TLauncherForm& form) {
-  if (!form.EngineOutput) return false;
-  const double deadline = Utils::MonotonicSeconds() + kPassBudgetSeconds;
-  int count = 0;
-  return TakeLines(
-      form, [&](std::string& line) { return form.EngineOutput->ReadLine(line); },
-      [&] { return ++count % kLinesPerClockCheck == 0 && Utils::MonotonicSeconds() >= deadline; });
-}
-
-// At the end of a run the engine has gone and nothing more will arrive: every line still waiting is taken, an
-// unterminated last one included (as output only).
-void DrainRemainingLines(TLauncherForm& form) {
-  if (!form.EngineOutput) return;
-  TakeLines(
-      form, [&](std::string& line) { return form.EngineOutput->ReadLineOrRest(line); }, [] { return false; });
-}
-
-// Runs each step of a sequence that must go on to its end, keeping the message of every step that fails.
-class StepErrors {
- public:
-  template <class Step>
-  void Attempt(Step&& step) {
-    try {
-      step();
-    } catch (const std::exception& error) {
-      Keep(error.what());
-    } catch (...) {
-      Keep("Unexpected error");
-    }
-  }
-  // Each failure in the default error box, once per run.
-  void Report(TLauncherForm& form) const {
-    for (const std::string& message : messages_) form.ReportRunError(message);
-  }
-
- private:
-  void Keep(const std::string& message) {
-    if (std::find(messages_.begin(), messages_.end(), message) == messages_.end()) messages_.push_back(message);
-  }
-
-  std::vector<std::string> messages_;
-};
 
 // The step line shows its new text at once, before the window is busy copying or starting.
 void ShowStepNow(TLauncherForm& form, const std::string& text) {
@@ -175,8 +36,6 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 }
 
 }  // namespace
-
-// ------------------------------------------------------------------ pages
 
 void TLauncherForm::EnterProgressPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
@@ -192,66 +51,6 @@ void TLauncherForm::EnterProgressPage() {
   InstallFile(ownName);
   RunEngine();
   ui::App().BringToFront();
-}
-
-void TLauncherForm::EnterCompletionPage() {
-  // Bringing the window forward may be refused while the operator works elsewhere: the taskbar button calls then.
-  const bool behindAnotherWindow = GetForegroundWindow() != Handle();
-  // Every step runs even when an earlier one fails: the page shows what could be composed, the log is written, and
-  // only then are the failures reported.
-  StepErrors errors;
-  errors.Attempt([&] { SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Shown, "_Next"); });
-  errors.Attempt([&] { ui::App().BringToFront(); });
-
-  const bool succeeded = core::RunSucceeded(Run);
-  std::string status;
-  if (succeeded) {
-    std::string level;
-    errors.Attempt([&] { level = Utils::ReadUpdateLevel(); });
-    errors.Attempt([&] {
-      status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Success"), {level},
-                                win::UserNumberFormat());
-    });
-  } else {
-    std::string leftOut = "[%d]";
-    errors.Attempt([&] { leftOut = core::GetText("str_Message_Error_Messages_Left_Out"); });
-    Run.ErrorText = core::FailureMessage(core::CollectedErrorText(Run, leftOut), OutputBuffer);
-    Run.LaterErrors.clear();
-    Run.LaterErrorBytes = 0;
-    MessageBeep(MB_ICONHAND);
-    errors.Attempt([&] {
-      status = core::FormatText(win::GetComponentText(*txtCompletionStatusInfo, "_Failed"),
-                                {Run.CurrentSection, Run.StatusStep, Run.CurrentStep, Run.ErrorText},
-                                win::UserNumberFormat());
-    });
-  }
-  // The page shows long lines broken, which keeps it from freezing on them; the log keeps them whole.
-  std::string shown;
-  errors.Attempt([&] {
-    shown = core::NormaliseLineBreaks(status);
-    txtCompletionStatusInfo->SetCaption(core::BreakLongLines(shown));
-  });
-  // The page has no label; screen readers name the result by its kind.
-  errors.Attempt([&] {
-    txtCompletionStatusInfo->SetAccessibleName(core::GetText(succeeded ? "str_Title_Information" : "str_Title_Error"));
-  });
-  // A failed run stays red on the taskbar while its page is shown; a good one leaves no bar.
-  if (succeeded)
-    Taskbar().ClearProgress();
-  else
-    Taskbar().ShowError();
-
-  errors.Attempt([&] { memZUKOutput->SetText(core::RunLogText(shown, OutputBuffer)); });
-  SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
-  const core::RunOutcome outcome = core::CompletionOutcome(succeeded, Run.NeedReboot, LaunchFailure);
-  RecordOutcome(outcome, true);
-  // The run is over and told: another wizard may have the server now.
-  ServerLock.Release();
-  errors.Attempt([&] { ui::App().Restore(); });
-  errors.Attempt([&] { ui::App().BringToFront(); });
-  if (behindAnotherWindow) Taskbar().Flash();
-  errors.Report(*this);
-  if (Switches.Unattended) EndUnattendedRun(outcome);
 }
 
 // ------------------------------------------------------------ engine launch
@@ -307,6 +106,8 @@ void TLauncherForm::RunEngine() {
     LaunchFailure = core::RunOutcome::WizardError;
     throw;
   }
+  // A service engineer who holds Shift and Ctrl while pressing Start gets the engine's console window, minimized, to
+  // watch it; everyone else never sees it.
   const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
   const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 
@@ -427,14 +228,4 @@ void TLauncherForm::Timer1Timer(ui::Component*) {
     errors.Attempt([&] { ShowServerVersion(); });
   }
   errors.Report(*this);
-}
-
-bool TLauncherForm::SaveLog(ui::Memo* memo, const std::string& fileName) {
-  if (!memo) return false;
-  try {
-    WrittenLogPath = WriteRunLog(memo->Text(), fileName);
-    return !WrittenLogPath.empty();
-  } catch (...) {
-    return false;
-  }
 }

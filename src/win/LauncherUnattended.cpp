@@ -89,8 +89,8 @@ void TLauncherForm::UnattendedTimerTimer(ui::Component*) {
 
 void TLauncherForm::StopUnattendedRun(core::RunOutcome outcome, const std::string& text) {
   if (Outcome) return;
-  memZUKOutput->SetText(core::RunLogText(core::NormaliseLineBreaks(text), ""));
-  SaveLog(memZUKOutput, Switches.LogFile.value_or(std::string()));
+  LoggedStatus = core::NormaliseLineBreaks(text);
+  SaveLog(core::RunLogText(LoggedStatus, ""), Switches.LogFile.value_or(std::string()));
   EndUnattendedRun(outcome);
 }
 

@@ -123,15 +123,14 @@ TEST_F(RunTest, TheRunLogIsNamedAfterTheProgramAndTheMinuteItWasSaved) {
   ASSERT_EQ(logs.size(), 1u);
   EXPECT_TRUE(logs[0] == expectedName(before) || logs[0] == expectedName(after)) << logs[0];
 
-  // The memo's text as it is, also into a name of the caller's choice; where that folder does not exist, the log
-  // goes beside the program under the name chosen.
+  // The text as it is, also into a name of the caller's choice; where that folder does not exist, the log goes
+  // beside the program under the name chosen.
   const std::string chosen = media.Path + "chosen.log";
-  form->memZUKOutput->SetText("a\r\nb");
-  EXPECT_TRUE(form->SaveLog(form->memZUKOutput, chosen));
+  EXPECT_TRUE(form->SaveLog("a\r\nb", chosen));
   EXPECT_EQ(ReadBytes(chosen), "a\r\nb");
   const std::string fallback = OwnPath().substr(0, OwnPath().rfind('\\') + 1) + "x.log";
   DeleteFileA(fallback.c_str());
-  EXPECT_TRUE(form->SaveLog(form->memZUKOutput, media.Path + "missing\\x.log"));
+  EXPECT_TRUE(form->SaveLog("a\r\nb", media.Path + "missing\\x.log"));
   EXPECT_EQ(form->WrittenLogPath, fallback);
   EXPECT_EQ(ReadBytes(fallback), "a\r\nb");
   DeleteFileA(fallback.c_str());

@@ -66,10 +66,8 @@ TEST_F(RunTest, ASecondLogOfTheSameMinuteIsNumberedInsteadOfReplacingTheFirst) {
     DeleteRunLogs();
     SYSTEMTIME before, after;
     GetLocalTime(&before);
-    form->memZUKOutput->SetText("first run");
-    ASSERT_TRUE(form->SaveLog(form->memZUKOutput, ""));
-    form->memZUKOutput->SetText("second run");
-    ASSERT_TRUE(form->SaveLog(form->memZUKOutput, ""));
+    ASSERT_TRUE(form->SaveLog("first run", ""));
+    ASSERT_TRUE(form->SaveLog("second run", ""));
     GetLocalTime(&after);
     logs = RunLogs();
     if (before.wMinute == after.wMinute) break;

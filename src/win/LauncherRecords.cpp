@@ -1,5 +1,5 @@
-// What a run leaves for those who were not there: the result file that scripts read, the engine's complete output
-// beside the run log, and an Application event record of the outcome.
+// The run log and what a run leaves for those who were not there: the result file that scripts read, the engine's
+// complete output beside the run log, and an Application event record of the outcome.
 #include <windows.h>
 
 #include <algorithm>
@@ -153,6 +153,15 @@ std::string TLauncherForm::WriteRunLog(const std::string& text, const std::strin
   return Utils::WriteNewNumberedFile(RunLogPlaces(HomeFolder, askedFor, RunLogTime.value_or(NowLocal())), text);
 }
 
+bool TLauncherForm::SaveLog(const std::string& text, const std::string& fileName) {
+  try {
+    WrittenLogPath = WriteRunLog(text, fileName);
+    return !WrittenLogPath.empty();
+  } catch (...) {
+    return false;
+  }
+}
+
 bool TLauncherForm::WriteResultFile() {
   if (!Switches.ResultFile) return true;
   try {
@@ -173,10 +182,9 @@ void TLauncherForm::RecordOutcome(core::RunOutcome outcome, bool eventRecord) {
   OutcomeRecorded = true;
   try {
     EngineOutputFile.Close();
-    const std::string logged = memZUKOutput->Text();
     Result.Outcome = outcome;
     Result.ExitCode = Switches.Unattended ? core::ExitCodeOf(outcome) : 0;
-    Result.Message = logged.substr(0, logged.find(core::kOutputSeparator));
+    Result.Message = LoggedStatus;
     Result.LevelAfter = UpdateLevel();
     Result.Ended = NowUtc();
     if (Result.Engine) {
