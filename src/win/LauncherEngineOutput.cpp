@@ -76,12 +76,12 @@ class ProgressPageView : public core::EngineView {
 // One engine line: kept in the output tail, then interpreted. Kept first, so that a line whose interpretation
 // fails still reaches the log.
 void TakeLine(TLauncherForm& form, ProgressPageView& view, const std::string& line) {
-  const bool continued = form.EngineOutput && form.EngineOutput->LastLineContinued();
+  const bool continued = form.Engine.EngineOutput && form.Engine.EngineOutput->LastLineContinued();
   form.EngineOutputFile.Append(line, continued);
   core::AppendOutputLine(form.OutputBuffer, line);
   // The rest of a line too long for the reader is never the start of a tagged line; nor is what an engine left
   // without a line end when it ended: it may have died in the middle of writing it ("[Result]:Upd").
-  if (continued || (form.EngineOutput && form.EngineOutput->LastLineUnterminated())) {
+  if (continued || (form.Engine.EngineOutput && form.Engine.EngineOutput->LastLineUnterminated())) {
     core::HandleContinuedEngineLine(form.Run, view, line);
   } else {
     core::HandleEngineLine(form.Run, view, line);
@@ -112,16 +112,16 @@ bool TakeLines(TLauncherForm& form, Next next, Stop stop) {
 }  // namespace
 
 bool DrainWaitingLines(TLauncherForm& form) {
-  if (!form.EngineOutput) return false;
+  if (!form.Engine.EngineOutput) return false;
   const double deadline = Utils::MonotonicSeconds() + kPassBudgetSeconds;
   int count = 0;
   return TakeLines(
-      form, [&](std::string& line) { return form.EngineOutput->ReadLine(line); },
+      form, [&](std::string& line) { return form.Engine.EngineOutput->ReadLine(line); },
       [&] { return ++count % kLinesPerClockCheck == 0 && Utils::MonotonicSeconds() >= deadline; });
 }
 
 void DrainRemainingLines(TLauncherForm& form) {
-  if (!form.EngineOutput) return;
+  if (!form.Engine.EngineOutput) return;
   TakeLines(
-      form, [&](std::string& line) { return form.EngineOutput->ReadLineOrRest(line); }, [] { return false; });
+      form, [&](std::string& line) { return form.Engine.EngineOutput->ReadLineOrRest(line); }, [] { return false; });
 }

@@ -57,7 +57,7 @@ int TLauncherForm::MsgBox(const std::string& text, const std::string& caption, u
                           core::RunOutcome outcome) {
   if (!Switches.Unattended) return ui::MsgBox(text, caption, flags);
   // An engine under way is never left alone: its run ends on the completion page.
-  if (!EngineRunning && !EngineStartPending) StopUnattendedRun(outcome, text);
+  if (!Engine.EngineRunning && !Engine.EngineStartPending) StopUnattendedRun(outcome, text);
   return (flags & MB_YESNO) ? IDNO : IDOK;
 }
 
@@ -91,8 +91,6 @@ void TLauncherForm::FormCreate(ui::Component*) {
   AppFolder = core::FolderOf(own.Path);
   if (!own.Usable()) UnusableAppFolder = core::FolderOf(own.Shown);
 
-  EngineRunning = false;
-  EngineStartPending = false;
   // The run state's defaults are the start values: no texts, no reboot asked, no section seen yet.
   Run = core::RunState();
   ExpectedSections = 0;
@@ -111,19 +109,25 @@ void TLauncherForm::FormCreate(ui::Component*) {
 
   // A pipe that cannot be made raises; the error box reports it and the window stays on the welcome page. Start
   // refuses to run without both streams (PreflightCheck).
-  EngineOutput = std::make_unique<Utils::TPipeStream>(Utils::PipeReadEnd, PipeBufferSize);
-  EngineInput = std::make_unique<Utils::TPipeStream>(Utils::PipeWriteEnd, PipeBufferSize);
+  Engine.Reset(PipeBufferSize);
+}
+
+void TEngineRun::Reset(std::optional<DWORD> pipeBufferSize) {
+  *this = TEngineRun();
+  if (!pipeBufferSize) return;
+  EngineOutput = std::make_unique<Utils::TPipeStream>(Utils::PipeReadEnd, *pipeBufferSize);
+  EngineInput = std::make_unique<Utils::TPipeStream>(Utils::PipeWriteEnd, *pipeBufferSize);
 }
 
 void TLauncherForm::FormDestroy(ui::Component*) {
   ui::App().OnException = nullptr;
-  EngineInput.reset();
-  EngineOutput.reset();
+  Engine.Reset();
 }
 
 void TLauncherForm::FormCloseQuery(ui::Component*, bool& CanClose) {
-  const bool runUnderWay = (EngineRunning || EngineStartPending) && PageControl1->ActivePageIndex() == Progress;
-  if (EngineRunning && EngineAlive()) {
+  const bool runUnderWay =
+      (Engine.EngineRunning || Engine.EngineStartPending) && PageControl1->ActivePageIndex() == Progress;
+  if (Engine.EngineRunning && EngineAlive()) {
     CanClose = false;
     MsgBox(core::FormatText(core::GetText("str_Message_Cant_Close_Application_Update_Utility_Engine_Still_Running"),
                             {core::EngineFileName}),

@@ -22,6 +22,26 @@
 #include "win/utils/UpdateLock.h"
 #include "win/utils/Utils.h"
 
+// The engine's side of the run: its process, the flags that follow it from the progress page to the wind-up, and the
+// pipes to it. One value, reset as one.
+struct TEngineRun {
+  DWORD EngineProcessId = 0;
+  // The engine's process handle, kept from its start until the run is wound up: liveness comes from it, so a reused
+  // process identifier can never be taken for the engine.
+  Utils::ScopedHandle EngineProcess;
+  // The engine's exit code, read at the wind-up; none when no engine ran or the code could not be read.
+  std::optional<uint32_t> EngineExitCode;
+  bool EngineRunning = false;
+  bool EngineStartPending = false;
+  std::unique_ptr<Utils::TPipeStream> EngineOutput;
+  // Closed once the engine has been started: nothing is ever written to it.
+  std::unique_ptr<Utils::TPipeStream> EngineInput;
+
+  // No engine and no pipes; then, with a buffer size, new pipes to the next engine (a pipe that cannot be made
+  // raises and leaves none).
+  void Reset(std::optional<DWORD> pipeBufferSize = std::nullopt);
+};
+
 class TLauncherForm : public ui::Form {
  public:
   // Describes the window and its controls; Create() makes the windows and runs FormCreate.
@@ -98,12 +118,8 @@ class TLauncherForm : public ui::Form {
   std::string FoundUpdates;
   // The package files the last scan found, by number: what a run hands the engine.
   std::vector<std::string> PackageFiles;
-  DWORD EngineProcessId = 0;
-  // The engine's process handle, kept from its start until the run is wound up: liveness comes from it, so a reused
-  // process identifier can never be taken for the engine.
-  Utils::ScopedHandle EngineProcess;
-  // The engine's exit code, read at the wind-up; none when no engine ran or the code could not be read.
-  std::optional<uint32_t> EngineExitCode;
+  // The engine's process, its flags and the pipes to it.
+  TEngineRun Engine;
   // Held from pre-flight checks that passed until the run is wound up, so that no other wizard prepares or runs an
   // update on this server meanwhile.
   Utils::UpdateLock ServerLock;
@@ -113,11 +129,6 @@ class TLauncherForm : public ui::Form {
   // Messages already shown in the default error box during this run: a cause that fails on every pass of the
   // waiting loop is reported once.
   std::vector<std::string> ReportedRunErrors;
-  bool EngineRunning = false;
-  bool EngineStartPending = false;
-  std::unique_ptr<Utils::TPipeStream> EngineOutput;
-  // Closed once the engine has been started: nothing is ever written to it.
-  std::unique_ptr<Utils::TPipeStream> EngineInput;
   // CurrentSection, ErrorText, ResultText, StatusStep, CurrentStep, ProgressDetails, NeedReboot, SectionIndex and
   // SectionPercent: what the engine's lines and the launch fill during a run.
   core::RunState Run;

@@ -139,7 +139,7 @@ bool TLauncherForm::PreflightCheck() {
   }
 
   // Without both pipes the engine would run with nothing to talk to: the start-up error already said why.
-  if (!EngineOutput || !EngineInput) return refuse(generic, core::RunOutcome::WizardError);
+  if (!Engine.EngineOutput || !Engine.EngineInput) return refuse(generic, core::RunOutcome::WizardError);
 
   ServerLock = std::move(lock);
   return true;

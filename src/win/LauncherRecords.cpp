@@ -123,7 +123,7 @@ void TLauncherForm::BeginRunRecords() {
 void TLauncherForm::RecordEngineStart() {
   const std::string started = NowUtc();
   RunLogTime = NowLocal();
-  Result.Engine = core::EngineRecord{EngineProcessId, std::nullopt, started, std::nullopt};
+  Result.Engine = core::EngineRecord{Engine.EngineProcessId, std::nullopt, started, std::nullopt};
   try {
     OpenEngineOutputFile();
   } catch (...) {
@@ -188,8 +188,8 @@ void TLauncherForm::RecordOutcome(core::RunOutcome outcome, bool eventRecord) {
     Result.LevelAfter = UpdateLevel();
     Result.Ended = NowUtc();
     if (Result.Engine) {
-      Result.Engine->ExitCode = EngineExitCode;
-      if (!EngineRunning) Result.Engine->Ended = Result.Ended;
+      Result.Engine->ExitCode = Engine.EngineExitCode;
+      if (!Engine.EngineRunning) Result.Engine->Ended = Result.Ended;
     }
     Result.Log = WrittenLogPath.empty() ? std::nullopt : std::optional<std::string>(WrittenLogPath);
     WriteResultFile();

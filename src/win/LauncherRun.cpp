@@ -39,7 +39,7 @@ void ShowStepNow(TLauncherForm& form, const std::string& text) {
 
 void TLauncherForm::EnterProgressPage() {
   SetNavButtons(ButtonMode::Hidden, ButtonMode::Hidden, ButtonMode::Disabled, "_Next");
-  EngineStartPending = true;
+  Engine.EngineStartPending = true;
   LaunchFailure.reset();
   ReportedRunErrors.clear();
   const std::string ownName = core::FileNamePart(Utils::OwnExecutablePath());
@@ -112,8 +112,8 @@ void TLauncherForm::RunEngine() {
   const bool control = (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 
   const std::string engine = AppFolder + std::string(core::EngineFileName);
-  EngineProcessId = 0;
-  EngineProcess.Reset();
+  Engine.EngineProcessId = 0;
+  Engine.EngineProcess.Reset();
   // The pre-flight checks were passed a while ago, and an engine started by hand or by a wizard of an older
   // version takes no lock: one more look just before the start.
   DWORD runningEngine = 0;
@@ -130,15 +130,15 @@ void TLauncherForm::RunEngine() {
                                      {core::EngineFileName});
     LaunchFailure = core::RunOutcome::EngineRunning;
   }
-  if (!EngineInput || !EngineOutput) {
+  if (!Engine.EngineInput || !Engine.EngineOutput) {
     if (!LaunchFailure) LaunchFailure = core::RunOutcome::EngineStartFailed;
   } else if (!LaunchFailure) {
     Utils::TStartedProcess started =
-        Utils::StartChildProcess(engine, arguments, shift && control, EngineInput->OtherEndHandle(),
-                                 EngineOutput->OtherEndHandle(), EngineOutput->OtherEndHandle());
-    EngineProcessId = started.Id;
-    EngineProcess = std::move(started.Process);
-    if (EngineProcessId != 0) {
+        Utils::StartChildProcess(engine, arguments, shift && control, Engine.EngineInput->OtherEndHandle(),
+                                 Engine.EngineOutput->OtherEndHandle(), Engine.EngineOutput->OtherEndHandle());
+    Engine.EngineProcessId = started.Id;
+    Engine.EngineProcess = std::move(started.Process);
+    if (Engine.EngineProcessId != 0) {
       RecordEngineStart();
     } else {
       // Reported on the completion page, which would otherwise name no reason.
@@ -153,15 +153,15 @@ void TLauncherForm::RunEngine() {
   }
   // Nothing is ever written to the engine: with the wizard's end of its input closed, an engine that reads gets the
   // end of its input at once instead of waiting for good. There is one run per start of the wizard.
-  EngineInput.reset();
+  Engine.EngineInput.reset();
   HeldSources.clear();
-  EngineRunning = true;
-  EngineStartPending = false;
+  Engine.EngineRunning = true;
+  Engine.EngineStartPending = false;
 
   // The nested event loop. The run is wound up from inside it by the timer's handler: at a tick, or as soon as
   // the loop finds the pipe quiet and the engine gone, which saves the operator up to a second.
   DWORD idleWait = 1;
-  while (EngineRunning && !ui::App().Terminated()) {
+  while (Engine.EngineRunning && !ui::App().Terminated()) {
     bool any = false;
     try {
       any = DrainWaitingLines(*this);
@@ -171,7 +171,7 @@ void TLauncherForm::RunEngine() {
       ReportRunError(error.what());
     }
     ui::App().ProcessMessages();
-    if (!EngineRunning || ui::App().Terminated()) break;
+    if (!Engine.EngineRunning || ui::App().Terminated()) break;
     if (any) {
       idleWait = 1;
       continue;
@@ -188,7 +188,7 @@ void TLauncherForm::RunEngine() {
 
 // ------------------------------------------------------------ monitoring
 
-bool TLauncherForm::EngineAlive() const { return Utils::IsProcessHandleAlive(EngineProcess.Get()); }
+bool TLauncherForm::EngineAlive() const { return Utils::IsProcessHandleAlive(Engine.EngineProcess.Get()); }
 
 void TLauncherForm::ReportRunError(const std::string& message) {
   if (std::find(ReportedRunErrors.begin(), ReportedRunErrors.end(), message) != ReportedRunErrors.end()) return;
@@ -197,17 +197,18 @@ void TLauncherForm::ReportRunError(const std::string& message) {
 }
 
 void TLauncherForm::Timer1Timer(ui::Component*) {
-  if (!EngineRunning && !EngineStartPending) return;
+  if (!Engine.EngineRunning && !Engine.EngineStartPending) return;
   // Only a run on the progress page is wound up: a tick that comes while the completion page is composed (from
   // the loop of a box it shows) finds the run leaving it already.
   if (PageControl1->ActivePageIndex() != Progress) return;
   if (EngineAlive()) return;
 
-  EngineRunning = false;
+  Engine.EngineRunning = false;
   HeldSources.clear();
   DWORD exitCode = 0;
-  if (EngineProcess && GetExitCodeProcess(EngineProcess.Get(), &exitCode)) EngineExitCode = exitCode;
-  EngineProcess.Reset();
+  if (Engine.EngineProcess && GetExitCodeProcess(Engine.EngineProcess.Get(), &exitCode))
+    Engine.EngineExitCode = exitCode;
+  Engine.EngineProcess.Reset();
   // Every waiting line is taken, also those behind one whose interpretation fails.
   StepErrors errors;
   for (bool done = false; !done;) {
@@ -223,7 +224,7 @@ void TLauncherForm::Timer1Timer(ui::Component*) {
     struct EndPending {
       bool& flag;
       ~EndPending() { flag = false; }
-    } endPending{EngineStartPending};
+    } endPending{Engine.EngineStartPending};
     errors.Attempt([&] { btNext->Click(); });
     errors.Attempt([&] { ShowServerVersion(); });
   }

@@ -90,7 +90,7 @@ TEST_F(WizardTest, AFolderRemovedBeforeStartRefusesTheRun) {
   ASSERT_EQ(boxes.Boxes.size(), 1u);
   EXPECT_EQ(boxes.Boxes[0].Text, "Please specify where the updates are stored\r\r" + updates);
   EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
-  EXPECT_FALSE(form->EngineStartPending);
+  EXPECT_FALSE(form->Engine.EngineStartPending);
 
   const std::string log = scratch.Path + "unattended.log";
   form->Switches.Unattended = true;

@@ -27,9 +27,9 @@ TEST_F(WizardTest, StartUpOpensTheWelcomePageWithEverythingPreset) {
   EXPECT_EQ(form->edUpdateFilesPath->Text(), form->AppFolder);
   EXPECT_FALSE(form->NoSnapshot);  // this test program was started without the switch
 
-  ASSERT_TRUE(form->EngineOutput && form->EngineInput);
-  EXPECT_NE(form->EngineOutput->ReadHandle(), nullptr);
-  EXPECT_NE(form->EngineInput->WriteHandle(), nullptr);
+  ASSERT_TRUE(form->Engine.EngineOutput && form->Engine.EngineInput);
+  EXPECT_NE(form->Engine.EngineOutput->ReadHandle(), nullptr);
+  EXPECT_NE(form->Engine.EngineInput->WriteHandle(), nullptr);
   EXPECT_EQ(form->Caption(), "Tessaron Update Utility");
 }
 
@@ -60,7 +60,7 @@ TEST_F(WizardTest, StartUpPreselectsTheFixedDriveWithTheMostFreeSpace) {
 
 // A pipe that could not be made at start-up: the window stays usable, but Start is refused.
 TEST_F(WizardTest, WithoutItsPipesStartIsRefusedWithTheGenericError) {
-  form->EngineInput.reset();
+  form->Engine.EngineInput.reset();
   form->PageControl1->SetActivePageIndex(4);
   form->EnterPage();
   UtilsTest::ScratchFolder media("wizard-media");
@@ -73,7 +73,7 @@ TEST_F(WizardTest, WithoutItsPipesStartIsRefusedWithTheGenericError) {
   EXPECT_EQ(boxes.Boxes[0].Text, "The program can not continue because of a configuration or system problem.");
   EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
   EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
-  EXPECT_FALSE(form->EngineStartPending);
+  EXPECT_FALSE(form->Engine.EngineStartPending);
   EXPECT_EQ(Buttons(), "shown/shown/shown");
 }
 
@@ -255,7 +255,7 @@ TEST_F(WizardTest, StartLeadsThroughTheProgressPageToTheCompletionPage) {
   EXPECT_EQ(Page(), 6);
   EXPECT_EQ(Buttons(), "hidden/hidden/shown");
   EXPECT_EQ(form->HomeFolder, scratch.Path + "Home");
-  EXPECT_FALSE(form->EngineRunning);
+  EXPECT_FALSE(form->Engine.EngineRunning);
   EXPECT_FALSE(PressPrev());
   EXPECT_FALSE(PressNext());
 }
@@ -267,9 +267,9 @@ TEST_F(WizardTest, ClosingIsRefusedWhileTheEngineRuns) {
   HANDLE self = nullptr;
   ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, 0, FALSE,
                               DUPLICATE_SAME_ACCESS));
-  form->EngineProcess.Reset(self);
+  form->Engine.EngineProcess.Reset(self);
   form->PageControl1->SetActivePageIndex(5);
-  form->EngineRunning = true;
+  form->Engine.EngineRunning = true;
   form->Run.NeedReboot = true;  // the reminder waits for an attempt that may close
   form->btExit->Click();
   EXPECT_FALSE(ui::App().Terminated());
@@ -285,12 +285,11 @@ TEST_F(WizardTest, ClosingIsRefusedWhileTheEngineRuns) {
     EXPECT_EQ(box.Caption, "Information");
     EXPECT_EQ(box.Flags, 0u);
   }
-  EXPECT_TRUE(form->EngineRunning && form->Run.NeedReboot);
+  EXPECT_TRUE(form->Engine.EngineRunning && form->Run.NeedReboot);
   EXPECT_EQ(Page(), 5);
 
   // Once the engine has gone, the same attempt closes, with the reminder.
-  form->EngineRunning = false;
-  form->EngineProcess.Reset();
+  form->Engine.Reset();
   boxes.Clear();
   form->btExit->Click();
   EXPECT_TRUE(ui::App().Terminated());

@@ -209,7 +209,7 @@ TEST_F(PreflightTest, StartOnTheConfirmationPageStaysWhenACheckFails) {
   EXPECT_EQ(boxes.Boxes.size(), 1u);
   EXPECT_EQ(Buttons(), "shown/shown/shown");
   EXPECT_EQ(form->btNext->Caption(), "Start");
-  EXPECT_FALSE(form->EngineStartPending);
+  EXPECT_FALSE(form->Engine.EngineStartPending);
 }
 
 // ------------------------------------------------------------------------------------------- update packages

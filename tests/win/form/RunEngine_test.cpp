@@ -104,16 +104,16 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     EXPECT_EQ(boxes.Boxes[0].Caption, ui::App().Title());
     EXPECT_EQ(boxes.Boxes[0].Flags, static_cast<unsigned>(MB_OK | MB_ICONHAND));
     EXPECT_EQ(Page(), 5);
-    EXPECT_TRUE(form->EngineStartPending);
-    EXPECT_FALSE(form->EngineRunning);
-    EXPECT_EQ(form->EngineProcessId, 0u);
+    EXPECT_TRUE(form->Engine.EngineStartPending);
+    EXPECT_FALSE(form->Engine.EngineRunning);
+    EXPECT_EQ(form->Engine.EngineProcessId, 0u);
     EXPECT_FALSE(form->btNext->Visible());
     EXPECT_TRUE(form->btExit->Visible());
     EXPECT_FALSE(form->btExit->Enabled());
 
     EXPECT_TRUE(testui::PumpUntil([&] { return Page() == 6; }));
     if (inUse != INVALID_HANDLE_VALUE) CloseHandle(inUse);
-    EXPECT_FALSE(form->EngineStartPending);
+    EXPECT_FALSE(form->Engine.EngineStartPending);
     const std::string status = kFailed + " :\"Updating " + target + "\", with the following message:\r\n\r\n" +
                                LaunchErrorText(reason, {source, target}, "\r\n\r\n");
     EXPECT_EQ(form->txtCompletionStatusInfo->Caption(), status);
@@ -170,8 +170,8 @@ TEST_F(RunTest, TheEngineGetsItsCommandLineAndTheOtherEndsOfThePipes) {
     expected += "\n" + engine + "\n";
     for (const auto& argument : c.arguments) expected += argument + "\n";
     EXPECT_EQ(ReadBytes(argsFile), expected);
-    EXPECT_NE(form->EngineProcessId, 0u);
-    EXPECT_FALSE(form->EngineRunning);
+    EXPECT_NE(form->Engine.EngineProcessId, 0u);
+    EXPECT_FALSE(form->Engine.EngineRunning);
     EXPECT_EQ(Page(), 6);
     // Its output came through the pipe, the last unterminated line included.
     EXPECT_EQ(form->OutputBuffer, "\r\nhello\r\nbye");
@@ -215,7 +215,7 @@ TEST_F(RunTest, AnEngineThatCannotStartEndsTheRunAsFailedWithTheReason) {
   // The engine vanished from the media folder after the checks.
   form->Switches.ResultFile = media.Path + "result.json";
   RunToCompletion();
-  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(form->Engine.EngineProcessId, 0u);
   EXPECT_EQ(Page(), 6);
   EXPECT_EQ(form->Run.ErrorText, LaunchErrorText("[2] File not found", {media.Path + "zuk.exe"}));
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),
@@ -232,7 +232,7 @@ TEST_F(RunTest, AnEngineFileOfAnotherFormatIsNamedInTheReason) {
   const std::string engine = media.Path + "zuk.exe";
   ASSERT_TRUE(WriteBytes(engine, "not a program\r\n"));
   RunToCompletion();
-  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(form->Engine.EngineProcessId, 0u);
   EXPECT_EQ(form->Run.ErrorText, LaunchErrorText("[193] Bad EXE format for " + engine, {engine}));
   EXPECT_EQ(win::SystemErrorMessage(ERROR_BAD_EXE_FORMAT), "Bad EXE format for");
   EXPECT_EQ(win::SystemErrorMessage(ERROR_FILE_NOT_FOUND, engine), "File not found");
@@ -280,7 +280,7 @@ TEST_F(RunTest, AnEngineThatReadsItsInputEndsAndOneThatDiesInItsLastLineFails) {
   watchdog.join();
   CloseHandle(runEnded);
   EXPECT_EQ(form->OutputBuffer, "\r\nread nothing");
-  EXPECT_EQ(form->EngineExitCode, std::optional<uint32_t>(5));
+  EXPECT_EQ(form->Engine.EngineExitCode, std::optional<uint32_t>(5));
 
   // A complete 100 % and the start of a result line, then a crash: the rest is output, never a result.
   NewForm();
@@ -289,7 +289,7 @@ TEST_F(RunTest, AnEngineThatReadsItsInputEndsAndOneThatDiesInItsLastLineFails) {
   InstallEngine("print [SECTION]:A\nprint [STATUS]:S,Done,100\nraw [Result]:Upd\ncrash\n");
   RunToCompletion();
   EXPECT_EQ(Page(), 6);
-  EXPECT_EQ(form->EngineExitCode, std::optional<uint32_t>(3));
+  EXPECT_EQ(form->Engine.EngineExitCode, std::optional<uint32_t>(3));
   EXPECT_EQ(form->Run.ResultText, "");
   EXPECT_EQ(form->Run.ProgressDetails, "[Result]:Upd");
   EXPECT_EQ(form->OutputBuffer, "\r\n[SECTION]:A\r\n[STATUS]:S,Done,100\r\n[Result]:Upd");
@@ -319,7 +319,7 @@ TEST_F(RunTest, AnEngineFoundRunningJustBeforeTheStartIsNotJoinedByASecondOne) {
   const std::string message =
       "Cannot start an update at this time, because a copy of the update utility engine (zuk.exe) is already "
       "running.";
-  EXPECT_EQ(form->EngineProcessId, 0u);
+  EXPECT_EQ(form->Engine.EngineProcessId, 0u);
   EXPECT_EQ(GetFileAttributesA(argsFile.c_str()), INVALID_FILE_ATTRIBUTES) << "a second engine was started";
   EXPECT_EQ(Page(), 6);
   EXPECT_EQ(form->txtCompletionStatusInfo->Caption(),

@@ -185,7 +185,7 @@ class RunTest : public LauncherFormTest {
   // Bytes as the engine would write them to its standard output.
   void Feed(const std::string& bytes) {
     DWORD written = 0;
-    ASSERT_TRUE(WriteFile(form->EngineOutput->OtherEndHandle(), bytes.data(), static_cast<DWORD>(bytes.size()),
+    ASSERT_TRUE(WriteFile(form->Engine.EngineOutput->OtherEndHandle(), bytes.data(), static_cast<DWORD>(bytes.size()),
                           &written, nullptr));
     ASSERT_EQ(written, bytes.size());
   }
@@ -193,9 +193,9 @@ class RunTest : public LauncherFormTest {
   // The engine has gone: the run is wound up as the timer does when it sees that.
   void EndRun() {
     form->PageControl1->SetActivePageIndex(5);
-    form->EngineRunning = true;
-    form->EngineStartPending = false;
-    form->EngineProcessId = 0;
+    form->Engine.EngineRunning = true;
+    form->Engine.EngineStartPending = false;
+    form->Engine.EngineProcessId = 0;
     form->Timer1Timer(form->Timer1);
   }
 

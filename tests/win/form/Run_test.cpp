@@ -78,8 +78,8 @@ TEST_F(RunTest, TheWindUpKeepsEveryWaitingLineAndEndsOnTheSuccessPage) {
   EndRun();
 
   EXPECT_EQ(Page(), 6);
-  EXPECT_FALSE(form->EngineRunning);
-  EXPECT_FALSE(form->EngineStartPending);
+  EXPECT_FALSE(form->Engine.EngineRunning);
+  EXPECT_FALSE(form->Engine.EngineStartPending);
   EXPECT_EQ(form->Run.ProgressDetails, "all done");
   EXPECT_EQ(form->Run.ErrorText, "\rlate warning");
   const std::string tail = "\r\nchecking file 300\r\n[Error]:late warning\r\nall done";

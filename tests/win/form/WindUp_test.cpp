@@ -87,7 +87,7 @@ TEST_F(RunTest, AWindowClosedBeforeTheWindUpStillGetsItsCompletionPageAndLog) {
   ASSERT_TRUE(MakeFolders(target));  // a folder where the copy must go
   form->PageControl1->SetActivePageIndex(5);
   ui::Guarded([&] { form->EnterPage(); });
-  ASSERT_TRUE(form->EngineStartPending);
+  ASSERT_TRUE(form->Engine.EngineStartPending);
   boxes.Boxes.clear();
   SendMessageA(form->Handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(ui::App().Terminated());
