@@ -60,10 +60,7 @@ TEST_F(WizardTest, AFolderOutsideTheCodePageIsScannedItselfNeverALookAlikeOrElse
                               "?????????? cannot be used: its name holds characters (shown as ?) that this system's "
                               "code page cannot write, and the folder has no short name to use in its place.\r\r"
                               "Please choose a folder whose name holds no such characters.";
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Text, refusal);
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
-  EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
+  boxes.ExpectOnly(refusal, "Error", 0u);
 
   // Unattended, the refusal ends the run with its text as the log.
   const std::string log = scratch.Path + "unattended.log";

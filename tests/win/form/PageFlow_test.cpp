@@ -69,10 +69,7 @@ TEST_F(WizardTest, WithoutItsPipesStartIsRefusedWithTheGenericError) {
   wizardtest::EnvironmentVariable home("ZelmoHome", scratch.Path);
   ASSERT_TRUE(PressNext());
   EXPECT_EQ(Page(), 4);
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Text, "The program can not continue because of a configuration or system problem.");
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
-  EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
+  boxes.ExpectOnly("The program can not continue because of a configuration or system problem.", "Error", 0u);
   EXPECT_FALSE(form->Engine.EngineStartPending);
   EXPECT_EQ(Buttons(), "shown/shown/shown");
 }

@@ -266,10 +266,7 @@ TEST_F(PackagesTest, WorkedExampleScanListsThreeUpdatesWithAGap) {
       "Some update files seem to be missing from the sequence.\r\rWould you like to continue anyways?";
   ASSERT_TRUE(PressNext());
   EXPECT_EQ(Page(), 2);
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Text, question);
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Warning");
-  EXPECT_EQ(boxes.Boxes[0].Flags, 260u);
+  boxes.ExpectOnly(question, "Warning", 260u);
   boxes.Answer(IDOK);  // only Yes is consent
   ASSERT_TRUE(PressNext());
   EXPECT_EQ(Page(), 2);
@@ -305,10 +302,7 @@ TEST_F(PackagesTest, WorkedExampleApplicabilityFollowsTheInstalledLevel) {
     boxes.Clear();
     ASSERT_TRUE(PressNext());
     EXPECT_EQ(Page(), 2);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Text, c.Box ? std::string(c.Box) : gap);
-    EXPECT_EQ(boxes.Boxes[0].Caption, "Warning");
-    EXPECT_EQ(boxes.Boxes[0].Flags, c.Flags);
+    boxes.ExpectOnly(c.Box ? std::string(c.Box) : gap, "Warning", c.Flags);
   }
 }
 
@@ -390,10 +384,7 @@ TEST_F(WizardTest, AFolderOffTheFixedDrivesAsksWhetherToGoOn) {
     boxes.Clear();
     ASSERT_TRUE(PressNext());  // No, the default
     EXPECT_EQ(Page(), 1);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Text, kNotFixed);
-    EXPECT_EQ(boxes.Boxes[0].Caption, "Warning");
-    EXPECT_EQ(boxes.Boxes[0].Flags, 260u);
+    boxes.ExpectOnly(kNotFixed, "Warning", 260u);
     boxes.Answer(IDYES);
     ASSERT_TRUE(PressNext());
     EXPECT_EQ(Page(), 2);

@@ -99,10 +99,7 @@ TEST_F(RunTest, AFailedCopyIsReportedAndEndsTheRunAtTheNextTick) {
     ui::Guarded([&] { form->EnterPage(); });
 
     EXPECT_EQ(form->Run.ErrorText, LaunchErrorText(reason, {source, target}));
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Text, boxText);
-    EXPECT_EQ(boxes.Boxes[0].Caption, ui::App().Title());
-    EXPECT_EQ(boxes.Boxes[0].Flags, static_cast<unsigned>(MB_OK | MB_ICONHAND));
+    boxes.ExpectOnly(boxText, ui::App().Title(), static_cast<unsigned>(MB_OK | MB_ICONHAND));
     EXPECT_EQ(Page(), 5);
     EXPECT_TRUE(form->Engine.EngineStartPending);
     EXPECT_FALSE(form->Engine.EngineRunning);
@@ -243,12 +240,10 @@ TEST_F(RunTest, ClosingIsRefusedWhileTheEngineRunsAndTheRebootReminderComesOnceO
   // Reaches the window while the run waits for the engine.
   PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
   RunToCompletion();
-  ASSERT_EQ(boxes.Boxes.size(), 1u);
-  EXPECT_EQ(boxes.Boxes[0].Text,
-            "The update utility engine (zuk.exe) is still running. Please let it finish the update before closing "
-            "the application.");
-  EXPECT_EQ(boxes.Boxes[0].Caption, "Information");
-  EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
+  boxes.ExpectOnly(
+      "The update utility engine (zuk.exe) is still running. Please let it finish the update before closing "
+      "the application.",
+      "Information", 0u);
   EXPECT_FALSE(ui::App().Terminated());
   EXPECT_EQ(Page(), 6);
   EXPECT_TRUE(form->Run.NeedReboot);

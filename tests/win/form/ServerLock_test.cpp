@@ -56,12 +56,10 @@ TEST_F(WizardTest, StartIsRefusedWhileAnotherWizardHoldsTheServerAndAnyRefusalOr
     boxes.Clear();
     EXPECT_TRUE(PressNext());
     EXPECT_EQ(Page(), 4);
-    ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Text,
-              "Cannot start an update at this time, because another update wizard is preparing or running an update "
-              "on this server.");
-    EXPECT_EQ(boxes.Boxes[0].Caption, "Error");
-    EXPECT_EQ(boxes.Boxes[0].Flags, 0u);
+    boxes.ExpectOnly(
+        "Cannot start an update at this time, because another update wizard is preparing or running an update "
+        "on this server.",
+        "Error", 0u);
   }
 
   ASSERT_TRUE(wizardtest::WriteProductRegistry({"2.2.1", ComputerName(), "", "OFF"}));

@@ -110,14 +110,8 @@ class CurrentDirectoryScope {
 
 // Records every message box and answers from a script; once the script is used up, IDOK for an OK box and IDNO
 // for a question.
-class ScriptedBoxes {
+class ScriptedBoxes : public testui::BoxRecorder {
  public:
-  struct Box {
-    std::string Text;
-    std::string Caption;
-    unsigned Flags;
-  };
-
   ScriptedBoxes() {
     ui::SetMessageBoxHandler([this](const std::string& text, const std::string& caption, unsigned flags) {
       Boxes.push_back({text, caption, flags});
@@ -129,14 +123,8 @@ class ScriptedBoxes {
       return (flags & MB_YESNO) ? IDNO : IDOK;
     });
   }
-  ~ScriptedBoxes() { ui::SetMessageBoxHandler({}); }
-  ScriptedBoxes(const ScriptedBoxes&) = delete;
-  ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
 
   void Answer(int answer) { answers_.push_back(answer); }
-  void Clear() { Boxes.clear(); }
-
-  std::vector<Box> Boxes;
 
  private:
   std::deque<int> answers_;

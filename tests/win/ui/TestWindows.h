@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -29,6 +31,15 @@ class BoxRecorder {
   ~BoxRecorder() { ui::SetMessageBoxHandler({}); }
   BoxRecorder(const BoxRecorder&) = delete;
   BoxRecorder& operator=(const BoxRecorder&) = delete;
+
+  void Clear() { Boxes.clear(); }
+  // Exactly one box was shown since the last Clear, and this one.
+  void ExpectOnly(const std::string& text, const std::string& caption, unsigned flags) const {
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].Text, text);
+    EXPECT_EQ(Boxes[0].Caption, caption);
+    EXPECT_EQ(Boxes[0].Flags, flags);
+  }
 
   std::vector<Box> Boxes;
 };
