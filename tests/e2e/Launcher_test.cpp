@@ -6,18 +6,19 @@
 #include <tuple>
 
 #include "E2eEnvironment.h"
+#include "ServerTest.h"
 #include "ResourceChecks.h"
 #include "WizardDriver.h"
 
 namespace tessaron::e2e {
 namespace {
 
-class LauncherTest : public ::testing::Test {
+class LauncherTest : public ServerTest {
  protected:
   void SetUp() override {
-    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
+    ServerTest::SetUp();
+    if (HasFatalFailure()) return;
     std::string error;
-    ASSERT_TRUE(PrepareServer(setup, &error)) << error;
     ASSERT_TRUE(driver.Launch(WizardLaunch(setup), &error)) << error;
   }
 
@@ -108,7 +109,6 @@ class LauncherTest : public ::testing::Test {
     ASSERT_TRUE(driver.Sync());
   }
 
-  ServerSetup setup;
   WizardDriver driver;
 };
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "E2eEnvironment.h"
+#include "ServerTest.h"
 #include "WizardDriver.h"
 
 namespace tessaron::e2e {
@@ -146,12 +147,10 @@ const std::string kSuccessAt221[] = {
     "\xA1"
     "Enhorabuena!\r\n\r\nEl servidor se ha actualizado correctamente a 2.2.1."};
 
-class RunTest : public ::testing::Test {
+class RunTest : public ServerTest {
  protected:
   void SetUp() override {
-    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
-    std::string error;
-    ASSERT_TRUE(PrepareServer(setup, &error)) << error;
+    ServerTest::SetUp();
     for (const auto& log : RunLogs(setup)) DeleteFileA(log.c_str());
   }
   // An engine still held by a test that failed goes on, so that it does not block the next run.
@@ -238,8 +237,6 @@ class RunTest : public ::testing::Test {
   }
 
   WizardDriver& driver() const { return *driver_; }
-
-  ServerSetup setup;
 
  private:
   // A new one for each start of the wizard.

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "E2eEnvironment.h"
+#include "ServerTest.h"
 #include "WizardDriver.h"
 #include "win/utils/Handles.h"
 
@@ -24,11 +25,11 @@ const std::string kResult = "C:\\Logs\\srv 01.json";
 const std::string kLogSwitch = "\"~log=" + kLog + "\" \"~result=" + kResult + "\"";
 const std::string kSeparator = "\r\n** output ******************************************\r\n";
 
-class UnattendedTest : public ::testing::Test {
+class UnattendedTest : public ServerTest {
  protected:
   void SetUp() override {
-    std::string error;
-    ASSERT_TRUE(PrepareServer(setup, &error)) << error;
+    ServerTest::SetUp();
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(MakeFolders("C:\\Logs"));
     // What an earlier run installed in the product home goes, so that each test sees what its own runs copy.
     const std::string bin = setup.homeFolder + "\\OrvoZelmo\\support\\bin";
@@ -59,7 +60,6 @@ class UnattendedTest : public ::testing::Test {
   static nlohmann::json Result() { return nlohmann::json::parse(ReadBytes(kResult)); }
 
   const std::string kEngineArguments = "C:\\Media\\engine-arguments.txt";
-  ServerSetup setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
 };
 
 TEST_F(UnattendedTest, ARunGoesThroughByItselfAndEndsWithTheEnginesOutcome) {

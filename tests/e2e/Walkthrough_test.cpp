@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "E2eEnvironment.h"
+#include "ServerTest.h"
 #include "WizardDriver.h"
 
 namespace tessaron::e2e {
@@ -35,14 +36,8 @@ const Language kLanguages[] = {
      " MB libres ["},
 };
 
-class WalkthroughTest : public ::testing::Test {
+class WalkthroughTest : public ServerTest {
  protected:
-  void SetUp() override {
-    setup = SimulatedServer(HostPath(TESSARON_LAUNCHER_EXE), HostPath(TESSARON_ZUK_EXE));
-    std::string error;
-    ASSERT_TRUE(PrepareServer(setup, &error)) << error;
-  }
-
   // A new wizard; the one before, if any, is ended.
   void Launch(const std::string& arguments = "") {
     wizard = std::make_unique<WizardDriver>();
@@ -71,7 +66,6 @@ class WalkthroughTest : public ::testing::Test {
     EXPECT_TRUE(wizard->SaveScreenshot(ScreenshotPath(name + ".bmp"))) << name;
   }
 
-  ServerSetup setup;
   std::unique_ptr<WizardDriver> wizard;
 };
 
