@@ -61,33 +61,6 @@ bool Edit::Command(WORD code) {
   return true;
 }
 
-LRESULT Edit::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_GETDLGCODE: {
-      LRESULT code = Control::Message(msg, wParam, lParam);
-      auto* key = reinterpret_cast<MSG*>(lParam);
-      // A key-press handler sees Enter instead of the default button.
-      if (OnKeyPress && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
-      return code;
-    }
-    case WM_KEYDOWN:
-      // The key-press handler takes Enter: the field must not pass it on to a default button as well.
-      if (wParam == VK_RETURN && OnKeyPress && !(GetWindowLongPtrA(hwnd_, GWL_STYLE) & ES_MULTILINE)) return 0;
-      break;
-    case WM_CHAR:
-      if (OnKeyPress && EventsEnabled()) {
-        char key = static_cast<char>(wParam);
-        OnKeyPress(this, key);
-        if (key == 0) return 0;
-        wParam = static_cast<unsigned char>(key);
-      }
-      break;
-    default:
-      break;
-  }
-  return Control::Message(msg, wParam, lParam);
-}
-
 HBRUSH Edit::CtlColor(HDC dc, UINT) {
   COLORREF background = GetColor().Resolve(GetSysColor(COLOR_WINDOW));
   SetTextColor(dc, EffectiveFontColor());
@@ -111,11 +84,7 @@ LRESULT Memo::Message(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_GETDLGCODE && !wantReturns_) {
     // Enter goes to the default button and Tab to the next control, as in a one-line field.
     LRESULT code = Edit::Message(msg, wParam, lParam);
-    auto* key = reinterpret_cast<MSG*>(lParam);
-    bool handlerWantsEnter = OnKeyPress && key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
-    code &= ~static_cast<LRESULT>(DLGC_WANTTAB);
-    if (!handlerWantsEnter) code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
-    return code;
+    return code & ~static_cast<LRESULT>(DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
   }
   return Edit::Message(msg, wParam, lParam);
 }

@@ -16,8 +16,6 @@ class Edit : public Control {
   Edit(Form& form, Control* parent, std::string name);
 
   NotifyEvent OnChange;
-  // Every character typed; a handler may change or clear it. Enter reaches this field only when a handler is set.
-  KeyPressEvent OnKeyPress;
 
   // The content; setting a different text runs OnChange as typing does, also while the field has no window yet.
   std::string Text() const { return Caption(); }
@@ -36,7 +34,6 @@ class Edit : public Control {
   WindowClass Describe() const override;
   void AfterCreate() override;
   bool Command(WORD code) override;
-  LRESULT Message(UINT msg, WPARAM wParam, LPARAM lParam) override;
   HBRUSH CtlColor(HDC dc, UINT msg) override;
 
   bool border_ = true;

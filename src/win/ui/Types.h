@@ -12,7 +12,6 @@ class Component;
 
 // Event handlers. The sender is the component that raised the event, or null when a handler is called directly.
 using NotifyEvent = std::function<void(Component* sender)>;
-using KeyPressEvent = std::function<void(Component* sender, char& key)>;
 using CloseQueryEvent = std::function<void(Component* sender, bool& canClose)>;
 
 // A colour: an RGB value, one of the system's colours (COLOR_BTNFACE, ...), or "inherit from the parent".

@@ -16,23 +16,6 @@ size_t THandleStream::Read(void* buffer, size_t count) {
   return got;
 }
 
-size_t THandleStream::Write(const void* buffer, size_t count) {
-  DWORD written = 0;
-  DWORD ask = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
-  if (handle_ == nullptr || !WriteFile(handle_, buffer, ask, &written, nullptr)) return 0;
-  return written;
-}
-
-void THandleStream::WriteBuffer(const void* buffer, size_t count) {
-  const char* bytes = static_cast<const char*>(buffer);
-  while (count > 0) {
-    size_t written = Write(bytes, count);
-    if (written == 0) throw EWriteError("Stream write error");
-    bytes += written;
-    count -= written;
-  }
-}
-
 TPipeStream::TPipeStream(int end, DWORD bufferSize) {
   // Created inheritable: the child gets the other end through its standard
   // handles.
@@ -106,10 +89,5 @@ bool TPipeStream::ReadLineOrRest(std::string& line) {
 }
 
 size_t TPipeStream::PendingSize() const { return pending_.PendingSize(); }
-
-void WriteLine(THandleStream& stream, const std::string& text) {
-  std::string bytes = text + "\r\n";
-  stream.WriteBuffer(bytes.data(), bytes.size());
-}
 
 }  // namespace Utils

@@ -37,12 +37,6 @@ class EInOutError : public std::runtime_error {
   DWORD ErrorCode;
 };
 
-// A stream took fewer bytes than it was given.
-class EWriteError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // ------------------------------------------- product registry and identity
 
 // Server role codes of GetServerRole.
@@ -137,12 +131,8 @@ class THandleStream {
 
   HANDLE Handle() const { return handle_; }
 
-  // One read or write; the bytes moved, 0 on failure.
+  // One read; the bytes moved, 0 on failure.
   size_t Read(void* buffer, size_t count);
-  size_t Write(const void* buffer, size_t count);
-  // Writes all bytes, blocking as long as the handle makes it; raises
-  // EWriteError "Stream write error" when they cannot all be written.
-  void WriteBuffer(const void* buffer, size_t count);
 
  protected:
   HANDLE handle_;
@@ -201,8 +191,5 @@ class TPipeStream : public THandleStream {
   bool lastUnterminated_ = false;
   std::vector<char> readBuffer_;
 };
-
-// Writes text and CR LF in one write-all; raises EWriteError.
-void WriteLine(THandleStream& stream, const std::string& text);
 
 }  // namespace Utils

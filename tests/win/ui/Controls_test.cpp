@@ -237,34 +237,6 @@ TEST_F(ControlsTest, ProgressBarEditAndComboReportWhatTheyShow) {
   EXPECT_EQ(combo->BoundsPx().Height, 21);
 }
 
-TEST_F(ControlsTest, KeyPressHandlerSeesEnterAndMayDropKeys) {
-  auto* edit = form.Add<ui::Edit>(nullptr, "edConsole");
-  edit->Place(8, 8, 200, 21);
-  edit->SetTabOrder(0);
-  auto* ok = form.Add<ui::Button>(nullptr, "btOk");
-  ok->Place(8, 40, 75, 25);
-  ok->SetDefault(true);
-  int okClicks = 0;
-  ok->OnClick = [&](ui::Component*) { ++okClicks; };
-  std::string keys;
-  edit->OnKeyPress = [&](ui::Component*, char& key) {
-    keys += key;
-    if (key == 'q') key = 0;
-  };
-  form.Create();
-  form.Show();
-  edit->SetFocus();
-  testui::Pump();
-  for (WPARAM key : {WPARAM{'A'}, WPARAM{'Q'}}) {
-    PostMessageA(edit->Handle(), WM_CHAR, key | 0x20, 1);
-  }
-  testui::PressKey(edit->Handle(), VK_RETURN);
-  testui::Pump();
-  EXPECT_EQ(keys, "aq\r");
-  EXPECT_EQ(edit->Text(), "a");
-  EXPECT_EQ(okClicks, 0);
-}
-
 TEST_F(ControlsTest, PagesShowOneAtATimeAndTimersTick) {
   auto* pages = form.Add<ui::PageControl>(nullptr, "Pages");
   pages->Place(10, 10, 304, 247);

@@ -16,6 +16,7 @@
 
 using namespace Utils;
 using UtilsTest::ChildPath;
+using UtilsTest::SendLine;
 using UtilsTest::ScratchFolder;
 using UtilsTest::WaitFor;
 
@@ -31,7 +32,7 @@ struct EchoChild {
   }
   bool Alive() const { return IsProcessHandleAlive(Child.Process.Get()); }
   void Quit() {
-    WriteLine(Input, "quit");
+    SendLine(Input, "quit");
     WaitFor([&] { return !Alive(); });
   }
   // The next line it wrote, waiting for it.
@@ -95,24 +96,6 @@ TEST(Processes, TheConsoleIsHiddenOrMinimisedAndTheHandlesArePassed) {
   }
 }
 
-TEST(Processes, WriteLineReachesTheChildsInput) {
-  EchoChild child(ChildPath());
-  ASSERT_NE(child.Child.Id, 0u);
-  WriteLine(child.Input, "hello world");
-  WriteLine(child.Input, "");
-  WriteLine(child.Input, std::string(70000, 'w'));  // more than the pipe holds: written in full
-  EXPECT_EQ(child.NextLine(), "got:hello world");
-  EXPECT_EQ(child.NextLine(), "got:");
-  std::string longLine;
-  ASSERT_TRUE(WaitFor([&] { return child.Output.ReadLine(longLine); }));
-  // Beyond 64 KiB the reader gives a line out in parts.
-  std::string all = longLine;
-  while (all.size() < 4 + 70000 && WaitFor([&] { return child.Output.ReadLine(longLine); })) all += longLine;
-  EXPECT_EQ(all, "got:" + std::string(70000, 'w'));
-  child.Quit();
-  EXPECT_FALSE(child.Alive());
-}
-
 TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
   ScratchFolder scratch("tessaron-find");
   const std::string exe = "Tessaron_Find_" + std::to_string(GetCurrentProcessId()) + ".exe";
@@ -121,7 +104,7 @@ TEST(Processes, FoundByExeNameInAnyCaseAndNotOnceEnded) {
 
   EchoChild child(scratch.Path + exe);
   ASSERT_NE(child.Child.Id, 0u);
-  WriteLine(child.Input, "ready?");
+  SendLine(child.Input, "ready?");
   ASSERT_EQ(child.NextLine(), "got:ready?");
 
   EXPECT_EQ(FindProcessByExeName(exe), child.Child.Id);
@@ -198,7 +181,7 @@ TEST(Processes, AKeptHandleFollowsTheChildToItsEnd) {
       StartChildProcess(ChildPath(), "echo", false, input.OtherEndHandle(), output.OtherEndHandle(), nullptr);
   ASSERT_NE(child.Id, 0u);
   EXPECT_TRUE(IsProcessHandleAlive(child.Process.Get()));
-  WriteLine(input, "quit");
+  SendLine(input, "quit");
   EXPECT_TRUE(WaitFor([&] { return !IsProcessHandleAlive(child.Process.Get()); }));
 
   TStartedProcess missing = StartChildProcess("C:\\no such folder\\x.exe", "", false, nullptr, nullptr, nullptr);

@@ -4,10 +4,13 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
 #include "support/Machine.h"
+#include "win/utils/Utils.h"
 
 namespace UtilsTest {
 
@@ -15,6 +18,21 @@ using tessaron::testsupport::OwnFolder;
 
 // The helper child built beside the tests.
 inline std::string ChildPath() { return OwnFolder() + "utils_child.exe"; }
+
+// Writes the text and CR LF to a child's input, all of it (a child that reads nothing blocks it).
+inline void SendLine(const Utils::TPipeStream& input, const std::string& text) {
+  const std::string bytes = text + "\r\n";
+  for (size_t sent = 0; sent < bytes.size();) {
+    DWORD written = 0;
+    if (!WriteFile(input.WriteHandle(), bytes.data() + sent, static_cast<DWORD>(bytes.size() - sent), &written,
+                   nullptr) ||
+        written == 0) {
+      ADD_FAILURE() << "the child's input took no more";
+      return;
+    }
+    sent += written;
+  }
+}
 
 // Polls until the condition holds; false once a generous limit has passed,
 // so that a fault fails the test instead of hanging it.
