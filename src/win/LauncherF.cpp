@@ -34,9 +34,10 @@ std::wstring SwitchValue(const std::vector<std::string>& arguments, const std::v
 TLauncherForm::TLauncherForm() : ui::Form("LauncherForm", "TLauncherForm") {
   BuildLayout();
   // The windows are made with the texts of the starting language rather than placeholders, so that the start does
-  // not measure and lay out every text twice. FormCreate applies them again and reports a text that is missing.
+  // not measure and lay out every text twice. A text that is missing is reported by FormCreate.
   try {
     ApplyTexts();
+    startingTextsApplied_ = true;
   } catch (const std::exception&) {
   }
   RunFolderDialog = [this](FolderDialog kind, const std::string& start) -> std::optional<std::wstring> {
@@ -103,7 +104,9 @@ void TLauncherForm::FormCreate(ui::Component*) {
 
   InitPreparationDefaults();
   ApplyLaunchSwitches();
-  ApplyTexts();
+  // The windows hold the starting language's texts already: only another language, or a text that was missing then
+  // (and is reported now), applies them again.
+  if (!startingTextsApplied_ || Switches.Language) ApplyTexts();
   ShowServerVersion();
   EnterPage();
 

@@ -268,4 +268,7 @@ class TLauncherForm : public ui::Form {
  private:
   // Builds the controls as the window's layout describes them (LauncherLayout.cpp).
   void BuildLayout();
+
+  // The constructor applied every text of the starting language.
+  bool startingTextsApplied_ = false;
 };

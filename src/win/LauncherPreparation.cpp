@@ -291,7 +291,9 @@ std::optional<std::wstring> TLauncherForm::BrowseForFolder(const std::string& st
 
 void TLauncherForm::InitPreparationDefaults() {
   std::vector<core::DriveCandidate> drives;
-  for (const Utils::PresentDrive& present : Utils::PresentDrives()) {
+  // The list read the drives when it was made, and every fixed drive is in it: asking the platform again would
+  // cost the start-up a second look at every drive.
+  for (const Utils::PresentDrive& present : cbSnapshotDrive->ListedDrives()) {
     core::DriveCandidate drive;
     drive.Letter = present.Letter;
     drive.Type = present.Type;

@@ -105,14 +105,18 @@ bool Form::IsWithin(const Control* control, const Control* root) {
 }
 
 void Form::CreateWindows(Control* root) {
-  // In the order of adding, so parents come before their children. A page that is not shown waits for its first
-  // showing, and so does everything on it.
-  for (auto& control : controls_) {
-    if (control->Created() || (control->parent_ && !control->parent_->Created()) || !IsWithin(control.get(), root))
-      continue;
-    if (auto* page = dynamic_cast<TabSheet*>(control.get()); page && !page->Visible() && page != root) continue;
-    control->CreateWindowNow();
-  }
+  // Parents before their children, and siblings in their tab sequence: the platform stacks sibling windows in the
+  // order they are made, so they need no moving into the tab order afterwards. A page that is not shown waits for
+  // its first showing, and so does everything on it.
+  auto makeChildren = [&](auto& self, Control* parent) -> void {
+    for (Control* control : TabSequence(parent)) {
+      if (auto* page = dynamic_cast<TabSheet*>(control); page && !page->Visible() && page != root) continue;
+      if (!control->Created()) control->CreateWindowNow();
+      if (control->IsContainer()) self(self, control);
+    }
+  };
+  if (root && !root->Created()) root->CreateWindowNow();
+  makeChildren(makeChildren, root);
 }
 
 void Form::CreatePage(TabSheet* page) {

@@ -102,6 +102,8 @@ class Form : public Window {
   void PageCreated(TabSheet* page);
   // Whether control is root or lies inside it; every control lies inside null.
   static bool IsWithin(const Control* control, const Control* root);
+  // The children of parent (top-level controls when null) in their tab sequence, non-stops last.
+  std::vector<Control*> TabSequence(Control* parent) const;
   // Tab order of the controls in root and the containers inside it (all when null).
   void ArrangeTabOrder(Control* root);
   void FocusChanged(Control* focused);

@@ -143,6 +143,13 @@ void DriveComboBox::SetDrive(char letter) {
   }
 }
 
+std::vector<Utils::PresentDrive> DriveComboBox::ListedDrives() const {
+  std::vector<Utils::PresentDrive> drives;
+  for (int i = 0; i < ItemCount() && i < static_cast<int>(types_.size()); ++i)
+    drives.push_back({Item(i)[0], types_[static_cast<size_t>(i)]});
+  return drives;
+}
+
 void DriveComboBox::Refresh() {
   char selected = Drive();
   Fill();

@@ -8,6 +8,7 @@
 
 #include "win/ui/Control.h"
 #include "win/ui/GdiObjects.h"
+#include "win/utils/Drives.h"
 
 namespace ui {
 
@@ -59,6 +60,8 @@ class DriveComboBox : public ComboBox {
   void SetDrive(char letter);
   // Reads the drives again, keeping the selection if that drive is still there.
   void Refresh();
+  // The drives listed, in letter order, with their types.
+  std::vector<Utils::PresentDrive> ListedDrives() const;
 
  protected:
   WindowClass Describe() const override;
