@@ -175,8 +175,12 @@ class Tour {
       std::printf("  no run log was written\n");
       return;
     }
-    do std::printf("  run log: %s\\%s (%lu bytes)\n", setup.mediaFolder.c_str(), found.cFileName, found.nFileSizeLow);
-    while (FindNextFileA(search, &found));
+    do {
+      const std::string name = found.cFileName;
+      const bool output = name.ends_with(".output.log");
+      std::printf("  %s: %s\\%s (%lu bytes)\n", output ? "the engine's whole output" : "run log",
+                  setup.mediaFolder.c_str(), name.c_str(), found.nFileSizeLow);
+    } while (FindNextFileA(search, &found));
     FindClose(search);
   }
 
