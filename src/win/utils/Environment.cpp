@@ -6,34 +6,30 @@
 
 namespace Utils {
 
-std::string ReadEnvVar(const std::string& name) {
-  // A value may be longer than any first guess: when it does not fit, the
-  // platform reports the room it needs, and the value may change between
-  // the calls, so ask until it fits.
-  std::string value(4096, '\0');
+namespace {
+
+// A value may be longer than any first guess: when it does not fit, the platform reports the room it needs, and the
+// value may change between the calls, so ask until it fits. Empty when the variable is unset.
+template <class Char, class Get>
+std::basic_string<Char> ReadVariable(const Char* name, Get get) {
+  std::basic_string<Char> value(4096, Char{});
   for (;;) {
-    DWORD length = GetEnvironmentVariableA(name.c_str(), value.data(), static_cast<DWORD>(value.size()));
+    DWORD length = get(name, value.data(), static_cast<DWORD>(value.size()));
     if (length == 0) return {};
     if (length < value.size()) {
       value.resize(length);
       return value;
     }
-    value.assign(length, '\0');
+    value.assign(length, Char{});
   }
 }
 
+}  // namespace
+
+std::string ReadEnvVar(const std::string& name) { return ReadVariable(name.c_str(), GetEnvironmentVariableA); }
+
 std::wstring ReadEnvVarWide(const std::string& name) {
-  const std::wstring wideName = WideFromAnsi(name);
-  std::wstring value(4096, L'\0');
-  for (;;) {
-    DWORD length = GetEnvironmentVariableW(wideName.c_str(), value.data(), static_cast<DWORD>(value.size()));
-    if (length == 0) return {};
-    if (length < value.size()) {
-      value.resize(length);
-      return value;
-    }
-    value.assign(length, L'\0');
-  }
+  return ReadVariable(WideFromAnsi(name).c_str(), GetEnvironmentVariableW);
 }
 
 }  // namespace Utils
