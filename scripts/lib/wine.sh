@@ -111,6 +111,10 @@ fresh_prefix() {
       return 1
     }
   fi
+  # The template's server keeps the registry in memory and saves it now and then: a value that a test changed for a
+  # while (the DPI test's LogPixels) may be on disk although the test has put it back since. Stopping the server
+  # saves the registry as it is, so the copy gets the template's state of now. Its next user starts it again.
+  ( flock 9; stop_prefix "$TESSARON_TEMPLATE_PREFIX" ) 9>"$TESSARON_TEMPLATE_PREFIX.lock"
   stop_prefix "$prefix"
   rm -rf "$prefix"
   mkdir -p "$(dirname "$prefix")"
