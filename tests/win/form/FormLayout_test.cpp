@@ -42,38 +42,35 @@ TEST_F(LauncherFormTest, EveryControlHasItsNameParentAndPlace) {
   EXPECT_LE(std::abs((outer.top + outer.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
 }
 
-TEST_F(LauncherFormTest, WiderWindowStretchesAndMovesExactlyTheAnchoredControls) {
-  ShowEveryPageOnce();
-  const auto before = AllRects(*form);
-  testui::GrowWindow(form->Handle(), 100, 0);
-  ASSERT_EQ(form->ClientWidth(), 572);
-  const auto after = AllRects(*form);
+// Grows the window by dx or by dy: exactly the controls anchored that way move or stretch by it, along that axis only.
+void ExpectGrowthFollowsTheAnchors(TLauncherForm& form, int dx, int dy) {
+  const auto before = AllRects(form);
+  testui::GrowWindow(form.Handle(), dx, dy);
+  ASSERT_EQ(form.ClientWidth(), 472 + dx);
+  ASSERT_EQ(form.ClientHeight(), 352 + dy);
+  const auto after = AllRects(form);
   for (const auto& expected : layout::Controls) {
     SCOPED_TRACE(expected.Name);
     const RECT& a = before.at(expected.Name);
     const RECT& b = after.at(expected.Name);
-    EXPECT_EQ(b.top - a.top, 0);
-    EXPECT_EQ(b.bottom - a.bottom, 0);
-    EXPECT_EQ(b.left - a.left, expected.Wider == layout::Moves ? 100 : 0);
-    EXPECT_EQ(b.right - a.right, expected.Wider == layout::Stays ? 0 : 100);
+    const layout::Follow follow = dx ? expected.Wider : expected.Taller;
+    const int moved = follow == layout::Moves ? dx + dy : 0;
+    const int grown = follow == layout::Stays ? 0 : dx + dy;
+    EXPECT_EQ(b.left - a.left, dx ? moved : 0);
+    EXPECT_EQ(b.right - a.right, dx ? grown : 0);
+    EXPECT_EQ(b.top - a.top, dy ? moved : 0);
+    EXPECT_EQ(b.bottom - a.bottom, dy ? grown : 0);
   }
+}
+
+TEST_F(LauncherFormTest, WiderWindowStretchesAndMovesExactlyTheAnchoredControls) {
+  ShowEveryPageOnce();
+  ExpectGrowthFollowsTheAnchors(*form, 100, 0);
 }
 
 TEST_F(LauncherFormTest, TallerWindowMovesTheBottomRowAndGrowsTheLongNotes) {
   ShowEveryPageOnce();
-  const auto before = AllRects(*form);
-  testui::GrowWindow(form->Handle(), 0, 100);
-  ASSERT_EQ(form->ClientHeight(), 452);
-  const auto after = AllRects(*form);
-  for (const auto& expected : layout::Controls) {
-    SCOPED_TRACE(expected.Name);
-    const RECT& a = before.at(expected.Name);
-    const RECT& b = after.at(expected.Name);
-    EXPECT_EQ(b.left - a.left, 0);
-    EXPECT_EQ(b.right - a.right, 0);
-    EXPECT_EQ(b.top - a.top, expected.Taller == layout::Moves ? 100 : 0);
-    EXPECT_EQ(b.bottom - a.bottom, expected.Taller == layout::Stays ? 0 : 100);
-  }
+  ExpectGrowthFollowsTheAnchors(*form, 0, 100);
 }
 
 // Only the first page has windows at the start; the others get theirs when first shown, in the window's size then.
